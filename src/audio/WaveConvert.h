@@ -1,0 +1,9 @@
+// Compression of the message file to GSM 6.10 wave audio, in place.
+#pragma once
+
+#include <string>
+
+// Answers true when the file at Path was replaced by its GSM 6.10 version; false when the
+// conversion refused it or failed, and the file is unchanged. File errors raise EStreamError;
+// the file is then unchanged as well.
+bool CompressMessageFile(const std::string& Path);
