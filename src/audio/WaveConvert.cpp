@@ -36,21 +36,26 @@ void ReplaceFile(const std::string& From, const std::string& To) {
 
 }  // namespace
 
+std::vector<uint8_t> GsmDestinationFormat() {
+  (void)acmMetrics(nullptr, ACM_METRIC_MAX_SIZE_FORMAT, &MaxFormatSize);
+  std::vector<uint8_t> format(std::max<DWORD>(MaxFormatSize, sizeof(GSM610WAVEFORMAT)));
+  auto* destFormat = reinterpret_cast<WAVEFORMATEX*>(format.data());
+  destFormat->wFormatTag = WAVE_FORMAT_GSM610;
+  // Wine's GSM codec refuses the suggestion when the extra size comes in as 0, and keeps the
+  // value it finds; 2 is what GSM 6.10 carries, which Windows' codec fills in itself.
+  destFormat->cbSize = sizeof(GSM610WAVEFORMAT) - sizeof(WAVEFORMATEX);
+  return format;
+}
+
 bool CompressMessageFile(const std::string& Path) {
   TTempFile temp(Path + ".tmp");
   {
     TBufferedFileStream source(Path, TBufferedFileStream::fmOpenRead);
-    (void)acmMetrics(nullptr, ACM_METRIC_MAX_SIZE_FORMAT, &MaxFormatSize);
-    std::vector<uint8_t> format(std::max<DWORD>(MaxFormatSize, sizeof(GSM610WAVEFORMAT)));
-    auto* destFormat = reinterpret_cast<WAVEFORMATEX*>(format.data());
-    destFormat->wFormatTag = WAVE_FORMAT_GSM610;
-    // Wine's GSM codec refuses the suggestion when the extra size comes in as 0, and keeps the
-    // value it finds; 2 is what GSM 6.10 carries, which Windows' codec fills in itself.
-    destFormat->cbSize = sizeof(GSM610WAVEFORMAT) - sizeof(WAVEFORMATEX);
-
+    std::vector<uint8_t> format = GsmDestinationFormat();
     TBufferedFileStream dest(temp.Name, TBufferedFileStream::fmCreate);
     TWaveFormatList list;
-    if (!list.DoubleConvert(source, dest, destFormat)) return false;
+    if (!list.DoubleConvert(source, dest, reinterpret_cast<WAVEFORMATEX*>(format.data())))
+      return false;
     dest.Commit();
   }
   ReplaceFile(temp.Name, Path);

@@ -76,14 +76,16 @@ TEST(ReadWaveHeader, RejectsWrongIdentifiers) {
 // A file cut anywhere before the data size is refused; cut inside the data size, the size holds
 // the bytes that were there.
 TEST(ReadWaveHeader, FileCutAtEachByte) {
-  const std::vector<uint8_t> good = MakeWave(TPcmSpec{.DataSize = 0x04030201});
+  const std::vector<uint8_t> good = MakeWave(With([](TPcmSpec& s) { s.DataSize = 0x04030201; }));
   for (size_t length = 0; length < 44; ++length) {
     TMemoryStream stream(std::vector<uint8_t>(good.begin(), good.begin() + length));
     TWaveFormat19 format{};
     uint32_t dataSize = 0;
     bool accepted = ReadWaveHeader(stream, format, dataSize);
     EXPECT_EQ(accepted, length >= 40) << length;
-    if (accepted) EXPECT_EQ(dataSize, 0x04030201u & ((1ull << (8 * (length - 40))) - 1)) << length;
+    if (accepted) {
+      EXPECT_EQ(dataSize, 0x04030201u & ((1ull << (8 * (length - 40))) - 1)) << length;
+    }
   }
 }
 
@@ -126,7 +128,9 @@ TEST_P(CompressedLayout, HeaderPatchedAfterTheData) {
   EXPECT_EQ(U32At(b, 48), c.Fact);
   EXPECT_EQ(std::string(b.begin() + 52, b.begin() + 56), "data");
   EXPECT_EQ(U32At(b, 56), c.Total);
-  if (c.Total > 0) EXPECT_EQ(b[60], 0x77);
+  if (c.Total > 0) {
+    EXPECT_EQ(b[60], 0x77);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompressedLayout,
