@@ -8,7 +8,7 @@ export CCACHE_NOHASHDIR := 1
 CTEST_ARGS ?= --output-on-failure -j2
 
 .PRECIOUS: build/%/build.ninja
-.PHONY: deps configure build test test-native test-win64 clean
+.PHONY: deps configure build test test-native test-win64 bench clean
 
 deps:
 	@tools/install-packages.sh
@@ -33,6 +33,12 @@ test: build
 	$(MAKE) --no-print-directory test-native || rc=1; \
 	$(MAKE) --no-print-directory test-win64 || rc=1; \
 	exit $$rc
+
+# Figures, not a test: compression of a 10-minute message against sox (bench/compress).
+bench: build-win64
+	mkdir -p build/win64/bench/compress/work
+	cmake/session.sh $(CURDIR)/build/win64/wineprefix wine build/win64/bench/compress/bench_compress.exe \
+	  'Z:$(subst /,\,$(CURDIR))\build\win64\bench\compress\work' $(BENCH_RUNS)
 
 clean:
 	rm -rf build

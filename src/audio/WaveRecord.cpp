@@ -5,6 +5,10 @@ const char NotifyClassName[] = "TWaveRecorderNotify";
 }
 
 TWaveRecorder::TWaveRecorder() {
+  // Wine unloads its MCI wave driver when the device closes, while the closing wave-in device
+  // still calls back into it from another thread: the process crashes after every recording.
+  // A reference of our own keeps the driver loaded; on Windows it is one more of a system DLL.
+  (void)LoadLibraryA("mciwave.dll");
   WNDCLASSA wc{};
   wc.lpfnWndProc = NotifyProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -46,7 +50,9 @@ bool TWaveRecorder::Open(const char* Element) {
   params.lpstrElementName = Element;
   LastError = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT,
                               reinterpret_cast<DWORD_PTR>(&params));
-  DeviceID = params.wDeviceID;
+  // Windows leaves the zero-filled identifier alone when the open fails; Wine writes the number
+  // it had reserved for the device, which names nothing once the open has failed.
+  DeviceID = LastError == 0 ? params.wDeviceID : 0;
   return LastError == 0;
 }
 
@@ -64,7 +70,30 @@ bool TWaveRecorder::ContinuePlay(TNotifyEvent Handler) {
   OnNotify = std::move(Handler);
   MCI_PLAY_PARMS params{};
   params.dwCallback = reinterpret_cast<DWORD_PTR>(NotifyWindow);
-  return Send(MCI_PLAY, MCI_NOTIFY, &params);
+  DWORD_PTR flags = MCI_NOTIFY;
+  // Wine takes a play command without a start on a paused device for a resume, and reports it
+  // complete at once instead of at the end. Naming the paused position as the start makes it a
+  // real play on Wine and changes nothing on Windows.
+  DWORD_PTR position = 0;
+  if (Status(MCI_STATUS_MODE) == MCI_MODE_PAUSE && StatusOk(MCI_STATUS_POSITION, position)) {
+    params.dwFrom = static_cast<DWORD>(position);
+    flags |= MCI_FROM;
+  }
+  return Send(MCI_PLAY, flags, &params);
+}
+
+DWORD_PTR TWaveRecorder::Status(DWORD Item) {
+  DWORD_PTR value = 0;
+  return StatusOk(Item, value) ? value : 0;
+}
+
+bool TWaveRecorder::StatusOk(DWORD Item, DWORD_PTR& Value) {
+  MCI_STATUS_PARMS params{};
+  params.dwItem = Item;
+  if (mciSendCommandA(DeviceID, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&params)))
+    return false;
+  Value = params.dwReturn;
+  return true;
 }
 
 bool TWaveRecorder::StartRecord(TNotifyEvent Handler) {

@@ -41,5 +41,7 @@ class TWaveRecorder {
  private:
   bool Send(UINT Command, DWORD_PTR Flags, void* Params);
   bool Open(const char* Element);
+  DWORD_PTR Status(DWORD Item);
+  bool StatusOk(DWORD Item, DWORD_PTR& Value);
   static LRESULT CALLBACK NotifyProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 };

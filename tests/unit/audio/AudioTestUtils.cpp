@@ -17,27 +17,31 @@ std::string UnixPath(const std::string& WinPath) {
 }
 
 std::string RunShell(const std::string& Command) {
-  EXPECT_EQ(Command.find('"'), std::string::npos) << Command;
-  // The output goes to a file in the working folder, which is on the host's drive.
+  // The output goes to files in the working folder, which is on the host's drive.
   char cwd[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, cwd);
   char outFile[MAX_PATH];
   GetTempFileNameA(cwd, "sh", 0, outFile);
-  // Wine starts a host program and forgets it: its process handle is signalled at once. So
-  // the shell leaves a mark when the command has ended, and that is waited for.
-  std::string done = std::string(outFile) + ".done";
-  std::string line = "/bin/sh -c \"( " + Command + " ) >" + UnixPath(outFile) + " 2>&1; : >" +
-                     UnixPath(done) + "\"";
+  std::string script = std::string(outFile) + ".sh", done = std::string(outFile) + ".done";
+  std::string text = "( " + Command + " ) >" + UnixPath(outFile) + " 2>&1\n: >" + UnixPath(done) + "\n";
+  WriteBytes(script, std::vector<uint8_t>(text.begin(), text.end()));
+  // A host program started from this process upsets Wine once the MCI wave device has run here
+  // (a crash in the heap), so Wine's start program spawns it. Wine does not wait for host
+  // programs either: the script leaves a mark when the command has ended.
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  std::string line = std::string(system) + "\\start.exe /unix /bin/sh " + UnixPath(script);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA("Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    ADD_FAILURE() << "cannot start the shell: " << GetLastError();
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &si, &pi)) {
+    ADD_FAILURE() << "cannot start " << line << ": " << GetLastError();
     return {};
   }
-  CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
+  WaitForSingleObject(pi.hProcess, 30000);
+  CloseHandle(pi.hProcess);
   DWORD start = GetTickCount();
   while (GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) {
     if (GetTickCount() - start > 300000) {
@@ -47,6 +51,7 @@ std::string RunShell(const std::string& Command) {
     Sleep(10);
   }
   DeleteFileA(done.c_str());
+  DeleteFileA(script.c_str());
   std::ifstream in(outFile, std::ios::binary);
   std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   in.close();

@@ -12,7 +12,7 @@
 // The host path of a Windows path on drive Z: ("Z:\tmp\a.wav" -> "/tmp/a.wav").
 std::string UnixPath(const std::string& WinPath);
 
-// Runs a command line of the host shell (no double quotes in it) and answers what it printed on
+// Runs a command line of the host shell and answers what it printed on
 // standard output and standard error.
 std::string RunShell(const std::string& Command);
 

@@ -67,6 +67,10 @@ struct TToneCase {
   int Chunks;
 };
 
+void PrintTo(const TToneCase& c, std::ostream* os) {
+  *os << c.Rate << " Hz " << c.Channels << " ch " << c.Bits << " bit " << c.Seconds << " s";
+}
+
 class CompressTone : public testing::TestWithParam<TToneCase> {};
 
 TEST_P(CompressTone, GivesGsmThatSoxDecodes) {
@@ -233,6 +237,8 @@ struct TLockCase {
   DWORD Share;  // share mode of the other handle; or none with ReadOnly
   bool ReadOnly;
 };
+
+void PrintTo(const TLockCase& c, std::ostream* os) { *os << c.Name; }
 
 class LockedMessage : public testing::TestWithParam<TLockCase> {};
 

@@ -35,6 +35,8 @@ const TReadCase ReadCases[] = {
     {"alignZero", With([](TPcmSpec& s) { s.Align = 0, s.Avg = 0; }), false},
 };
 
+void PrintTo(const TReadCase& c, std::ostream* os) { *os << c.Name; }
+
 class ReadWaveHeaderCase : public testing::TestWithParam<TReadCase> {};
 
 TEST_P(ReadWaveHeaderCase, AcceptsPcmAndStandsOnTheFirstDataByte) {
@@ -95,6 +97,10 @@ struct TLayoutCase {
   uint32_t Total;
   uint32_t Fact;
 };
+
+void PrintTo(const TLayoutCase& c, std::ostream* os) {
+  *os << "start " << c.Start << ", block align " << c.BlockAlign << ", " << c.Total << " bytes";
+}
 
 class CompressedLayout : public testing::TestWithParam<TLayoutCase> {};
 
