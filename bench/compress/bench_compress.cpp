@@ -28,7 +28,9 @@ uint64_t FileSize(const std::string& path) {
   return (uint64_t(a.nFileSizeHigh) << 32) | a.nFileSizeLow;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Runs a host shell command through Wine's start program (a host program started from this
 // process itself is left untracked by Wine); the command leaves a mark when it has ended.

@@ -18,7 +18,9 @@ uint32_t ReadU32(TStream& Stream) {
   return value;
 }
 
-void WriteU32(TStream& Stream, uint32_t Value) { Stream.Write(&Value, 4); }
+void WriteU32(TStream& Stream, uint32_t Value) {
+  Stream.Write(&Value, 4);
+}
 
 }  // namespace
 
@@ -157,8 +159,8 @@ bool TWaveFormatList::DoubleConvert(TStream& Source, TStream& Dest, WAVEFORMATEX
   midFormat.wFormatTag = WaveFormatPcm;
   midFormat.nChannels = Mono8kIntermediate ? 1 : DestFormat->nChannels;
   midFormat.nSamplesPerSec = Mono8kIntermediate ? 8000 : DestFormat->nSamplesPerSec;
-  const DWORD exact =
-      ACM_FORMATSUGGESTF_WFORMATTAG | ACM_FORMATSUGGESTF_NCHANNELS | ACM_FORMATSUGGESTF_NSAMPLESPERSEC;
+  const DWORD exact = ACM_FORMATSUGGESTF_WFORMATTAG | ACM_FORMATSUGGESTF_NCHANNELS |
+                      ACM_FORMATSUGGESTF_NSAMPLESPERSEC;
   MMRESULT rc = acmFormatSuggest(nullptr, src, mid, sizeof midFormat, exact);
   if (rc) return Fail("Suggest # 1", rc);
   rc = acmFormatSuggest(nullptr, mid, DestFormat, MaxFormatSize,

@@ -56,7 +56,9 @@ bool TWaveRecorder::Open(const char* Element) {
   return LastError == 0;
 }
 
-void TWaveRecorder::Close() { (void)mciSendCommandA(DeviceID, MCI_CLOSE, 0, 0); }
+void TWaveRecorder::Close() {
+  (void)mciSendCommandA(DeviceID, MCI_CLOSE, 0, 0);
+}
 
 bool TWaveRecorder::Play(TNotifyEvent Handler) {
   Close();

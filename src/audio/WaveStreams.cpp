@@ -21,7 +21,7 @@ void TMemoryStream::Write(const void* Buffer, size_t Count) {
 int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
   int64_t base = Origin == TSeekOrigin::soBeginning ? 0
                  : Origin == TSeekOrigin::soCurrent ? static_cast<int64_t>(Pos)
-                                                     : Size();
+                                                    : Size();
   // A position far beyond the end only makes later reads answer nothing.
   int64_t target = std::clamp<int64_t>(base + Offset, 0, INT32_MAX);
   Pos = static_cast<size_t>(target);
@@ -36,8 +36,8 @@ constexpr size_t BufferSize = 64 * 1024;
 
 std::string SystemErrorText(DWORD Code) {
   char text[512] = {};
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, Code,
-                           0, text, sizeof text, nullptr);
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           Code, 0, text, sizeof text, nullptr);
   while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) text[--n] = 0;
   if (n == 0) return "System error " + std::to_string(Code);
   return text;
@@ -63,7 +63,9 @@ TBufferedFileStream::~TBufferedFileStream() {
   CloseHandle(Handle);
 }
 
-void TBufferedFileStream::Fail(DWORD Code) { throw EStreamError(Name + ": " + SystemErrorText(Code)); }
+void TBufferedFileStream::Fail(DWORD Code) {
+  throw EStreamError(Name + ": " + SystemErrorText(Code));
+}
 
 size_t TBufferedFileStream::ReadAt(int64_t Where, void* Buffer, size_t Count) {
   LARGE_INTEGER at;
@@ -119,8 +121,8 @@ size_t TBufferedFileStream::Read(void* Buffer, size_t Count) {
 
 void TBufferedFileStream::Write(const void* Buffer, size_t Count) {
   BufRead = 0;
-  if (BufDirty > 0 && (BufStart + static_cast<int64_t>(BufDirty) != Pos ||
-                       BufDirty + Count > Buf.size()))
+  if (BufDirty > 0 &&
+      (BufStart + static_cast<int64_t>(BufDirty) != Pos || BufDirty + Count > Buf.size()))
     FlushBuffer();
   if (Count >= Buf.size()) {
     WriteAt(Pos, Buffer, Count);
@@ -135,7 +137,7 @@ void TBufferedFileStream::Write(const void* Buffer, size_t Count) {
 int64_t TBufferedFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
   int64_t base = Origin == TSeekOrigin::soBeginning ? 0
                  : Origin == TSeekOrigin::soCurrent ? Pos
-                                                     : Size();
+                                                    : Size();
   Pos = std::max<int64_t>(0, base + Offset);
   return Pos;
 }

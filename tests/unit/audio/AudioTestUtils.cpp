@@ -23,7 +23,8 @@ std::string RunShell(const std::string& Command) {
   char outFile[MAX_PATH];
   GetTempFileNameA(cwd, "sh", 0, outFile);
   std::string script = std::string(outFile) + ".sh", done = std::string(outFile) + ".done";
-  std::string text = "( " + Command + " ) >" + UnixPath(outFile) + " 2>&1\n: >" + UnixPath(done) + "\n";
+  std::string text =
+      "( " + Command + " ) >" + UnixPath(outFile) + " 2>&1\n: >" + UnixPath(done) + "\n";
   WriteBytes(script, std::vector<uint8_t>(text.begin(), text.end()));
   // A host program started from this process upsets Wine once the MCI wave device has run here
   // (a crash in the heap), so Wine's start program spawns it. Wine does not wait for host
@@ -69,10 +70,10 @@ std::string TestFolder(const std::string& Name) {
 
 void MakeTone(const std::string& WinPath, int Rate, int Channels, int Bits, double Seconds,
               int Frequency) {
-  std::string out = RunShell("sox -n -r " + std::to_string(Rate) + " -c " +
-                             std::to_string(Channels) + " -b " + std::to_string(Bits) + " " +
-                             UnixPath(WinPath) + " synth " + std::to_string(Seconds) + " sine " +
-                             std::to_string(Frequency) + " vol 0.5");
+  std::string out =
+      RunShell("sox -n -r " + std::to_string(Rate) + " -c " + std::to_string(Channels) + " -b " +
+               std::to_string(Bits) + " " + UnixPath(WinPath) + " synth " +
+               std::to_string(Seconds) + " sine " + std::to_string(Frequency) + " vol 0.5");
   ASSERT_EQ(GetFileAttributesA(WinPath.c_str()) != INVALID_FILE_ATTRIBUTES, true) << out;
 }
 
@@ -89,7 +90,8 @@ TSoxStat SoxStat(const std::string& WinPath) {
 
 std::vector<uint8_t> ReadBytes(const std::string& WinPath) {
   std::ifstream in(WinPath, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
 }
 
 void WriteBytes(const std::string& WinPath, const std::vector<uint8_t>& Bytes) {
@@ -134,4 +136,6 @@ TTonePlayer::TTonePlayer(const std::string& WinPath) {
   Sleep(300);  // let the stream reach the sink
 }
 
-TTonePlayer::~TTonePlayer() { RunShell("kill $(cat " + PidFile + ") 2>/dev/null; rm -f " + PidFile); }
+TTonePlayer::~TTonePlayer() {
+  RunShell("kill $(cat " + PidFile + ") 2>/dev/null; rm -f " + PidFile);
+}

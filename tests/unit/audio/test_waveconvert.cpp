@@ -88,19 +88,16 @@ TEST_P(CompressTone, GivesGsmThatSoxDecodes) {
   EXPECT_NEAR(stat.Frequency, Tone, Tone * 0.1) << stat.Output;
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, CompressTone,
-                         testing::Values(TToneCase{8000, 1, 16, 10, 250, 1},
-                                         TToneCase{44100, 2, 16, 10, 249, 2},
-                                         TToneCase{11025, 1, 8, 10, 250, 1},
-                                         TToneCase{22050, 2, 8, 10, 250, 1},
-                                         TToneCase{44100, 1, 16, 10, 250, 1},
-                                         TToneCase{8000, 1, 16, 0.035, 0, 1}),
-                         [](const auto& info) {
-                           const TToneCase& c = info.param;
-                           return std::to_string(c.Rate) + "Hz" + std::to_string(c.Channels) +
-                                  "ch" + std::to_string(c.Bits) + "bit" +
-                                  std::to_string(int(c.Seconds * 1000)) + "ms";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, CompressTone,
+    testing::Values(TToneCase{8000, 1, 16, 10, 250, 1}, TToneCase{44100, 2, 16, 10, 249, 2},
+                    TToneCase{11025, 1, 8, 10, 250, 1}, TToneCase{22050, 2, 8, 10, 250, 1},
+                    TToneCase{44100, 1, 16, 10, 250, 1}, TToneCase{8000, 1, 16, 0.035, 0, 1}),
+    [](const auto& info) {
+      const TToneCase& c = info.param;
+      return std::to_string(c.Rate) + "Hz" + std::to_string(c.Channels) + "ch" +
+             std::to_string(c.Bits) + "bit" + std::to_string(int(c.Seconds * 1000)) + "ms";
+    });
 
 bool Convert(const std::vector<uint8_t>& source, TWaveFormatList& list, TMemoryStream& dest) {
   TMemoryStream src(source);
@@ -170,16 +167,16 @@ std::string ChildPath() {
 // Starts the child with its output going to a file; answers the process handle.
 HANDLE StartChild(const std::string& args, const std::string& outFile) {
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE out = CreateFileA(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0,
-                           nullptr);
+  HANDLE out =
+      CreateFileA(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdOutput = si.hStdError = out;
   PROCESS_INFORMATION pi{};
   std::string line = "\"" + ChildPath() + "\" " + args;
-  BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
-                           &pi);
+  BOOL ok =
+      CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
   CloseHandle(out);
   if (!ok) {
     ADD_FAILURE() << "cannot start " << line << ": " << GetLastError();
@@ -238,7 +235,9 @@ struct TLockCase {
   bool ReadOnly;
 };
 
-void PrintTo(const TLockCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TLockCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 class LockedMessage : public testing::TestWithParam<TLockCase> {};
 
@@ -298,8 +297,8 @@ TEST(CompressMessageFile, KilledProcessLeavesOldOrCompleteFile) {
     run(DWORD(full * part));
     std::vector<uint8_t> now = ReadBytes(msg);
     bool isPcm = now == pcm, isGsm = now == gsm;
-    EXPECT_TRUE(isPcm || isGsm) << "killed after " << part * full << " of " << full << " ms: "
-                                << now.size() << " bytes";
+    EXPECT_TRUE(isPcm || isGsm) << "killed after " << part * full << " of " << full
+                                << " ms: " << now.size() << " bytes";
     keptPcm += isPcm;
     whole += isGsm;
   }

@@ -220,8 +220,9 @@ TEST_F(Playback, MissingFileIsNotPlayed) {
   MCI_OPEN_PARMSA open{};
   open.lpstrDeviceType = reinterpret_cast<LPCSTR>(MCI_DEVTYPE_WAVEFORM_AUDIO);
   open.lpstrElementName = missing.c_str();
-  MCIERROR expected = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT,
-                                      reinterpret_cast<DWORD_PTR>(&open));
+  MCIERROR expected =
+      mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT,
+                      reinterpret_cast<DWORD_PTR>(&open));
   ASSERT_NE(expected, 0u);
 
   TCounter earlier{&Rec};

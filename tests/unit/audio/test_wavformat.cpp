@@ -23,8 +23,8 @@ const TReadCase ReadCases[] = {
     {"fmt16", TPcmSpec{}, true},
     {"fmt18", With([](TPcmSpec& s) { s.FmtSize = 18; }), true},
     {"fmt20", With([](TPcmSpec& s) { s.FmtSize = 20; }), true},
-    {"stereo8", With([](TPcmSpec& s) { s.Channels = 2, s.Bits = 8, s.Rate = 22050, s.Avg = 44100; }),
-     true},
+    {"stereo8",
+     With([](TPcmSpec& s) { s.Channels = 2, s.Bits = 8, s.Rate = 22050, s.Avg = 44100; }), true},
     {"fact", With([](TPcmSpec& s) { s.Between = "fact"; }), true},
     {"fmt18fact", With([](TPcmSpec& s) { s.FmtSize = 18, s.Between = "fact"; }), true},
     {"list", With([](TPcmSpec& s) { s.Between = "LIST"; }), false},
@@ -35,7 +35,9 @@ const TReadCase ReadCases[] = {
     {"alignZero", With([](TPcmSpec& s) { s.Align = 0, s.Avg = 0; }), false},
 };
 
-void PrintTo(const TReadCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TReadCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 class ReadWaveHeaderCase : public testing::TestWithParam<TReadCase> {};
 
@@ -112,8 +114,16 @@ uint32_t U32At(const std::vector<uint8_t>& b, size_t at) {
 
 TEST_P(CompressedLayout, HeaderPatchedAfterTheData) {
   const TLayoutCase& c = GetParam();
-  const auto record = TWaveBytes().U16(0x31).U16(1).U32(8000).U32(1625).U16(c.BlockAlign).U16(0)
-                          .U16(2).U16(320).Bytes;
+  const auto record = TWaveBytes()
+                          .U16(0x31)
+                          .U16(1)
+                          .U32(8000)
+                          .U32(1625)
+                          .U16(c.BlockAlign)
+                          .U16(0)
+                          .U16(2)
+                          .U16(320)
+                          .Bytes;
   TMemoryStream dest;
   dest.Write(std::string(size_t(c.Start), 'x').data(), size_t(c.Start));
   WriteCompressedHeader(dest, record.data(), 2);
@@ -140,8 +150,9 @@ TEST_P(CompressedLayout, HeaderPatchedAfterTheData) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompressedLayout,
-                         testing::Values(TLayoutCase{0, 65, 6500, 100}, TLayoutCase{7, 65, 6530, 100},
-                                         TLayoutCase{0, 0, 130, 130}, TLayoutCase{0, 65, 0, 0}),
+                         testing::Values(TLayoutCase{0, 65, 6500, 100},
+                                         TLayoutCase{7, 65, 6530, 100}, TLayoutCase{0, 0, 130, 130},
+                                         TLayoutCase{0, 65, 0, 0}),
                          [](const auto& info) {
                            const TLayoutCase& c = info.param;
                            return "start" + std::to_string(c.Start) + "align" +
