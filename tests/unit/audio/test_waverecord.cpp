@@ -132,6 +132,25 @@ TEST(WaveRecorder, PausedRecordingGoesOnAfterResume) {
   EXPECT_LT(stat.Seconds, 3.6) << stat.Output;
 }
 
+// A format that the device refuses does not stop the recording: the record command's success is
+// the answer. (Wine keeps the refused rate, so what it then records is empty; Windows records in
+// the format it had.)
+TEST(WaveRecorder, RefusedFormatStillRecords) {
+  std::string dir = FolderOfThisTest();
+  TWaveRecorder rec;
+  rec.Channels = 1;
+  rec.SamplesPerSec = 0;
+  rec.BitsPerSample = 16;
+  rec.FileName = dir + "msg.wav";
+  EXPECT_FALSE(rec.StartRecord() && rec.SetWaveFormat());
+  rec.Close();
+  ASSERT_TRUE(rec.StartRecord()) << rec.ErrorText();
+  EXPECT_EQ(rec.LastError, 0u);
+  PumpFor(500);
+  EXPECT_TRUE(rec.Stop(nullptr));
+  rec.Close();
+}
+
 class Playback : public testing::Test {
  protected:
   void SetUp() override {
