@@ -98,8 +98,9 @@ int main(int argc, char** argv) {
     if (command == "print" && (argc == 3 || argc == 4)) return Print(argv[2], argc == 4 ? argv[3] : "");
   } catch (const std::exception& e) {
     // EMLSException messages end their first line in CR LF; one line reads better here.
-    std::string message = e.what();
-    for (size_t p; (p = message.find("\r\n")) != std::string::npos;) message.replace(p, 2, " ");
+    std::string message;
+    for (const char* c = e.what(); *c; ++c)
+      if (*c != '\n') message += *c == '\r' ? ' ' : *c;
     std::cerr << "mlsc: " << message << "\n";
     return 1;
   }
