@@ -75,8 +75,9 @@ TEST(MLSFile, EachDamageEndsInItsCode) {
     std::vector<std::string> strings(c.expected, "old");
     EXPECT_EQ(Read(c.bytes, c.language, strings), Error(c.code)) << c.what;
     // Every check before the strings leaves them as they were.
-    if (std::string(c.code) < "MLS254")
+    if (std::string(c.code) < "MLS254") {
       EXPECT_EQ(strings, std::vector<std::string>(c.expected, "old")) << c.what << " touched strings";
+    }
   }
 }
 
