@@ -364,6 +364,22 @@ TEST_F(MLS, MissingFileFailsWithTheSearchedFoldersAndEndsInEnglish) {
   EXPECT_EQ(SoundRecStrings->Strings[23], "Stop");
 }
 
+TEST_F(MLS, FolderNamesInTheMessageAreShownAsTheyAre) {
+  // Folders whose names begin with "n" after a backslash are not broken into lines.
+  MLSFolder = "C:\\new\\mls";
+  SharedMLSFolder = "C:\\Program Files\\nowhere\\MLS";
+  try {
+    VoiceMailStrings->LoadLanguage(7);
+    FAIL() << "no exception";
+  } catch (const EMLSException& e) {
+    std::string message = e.what();
+    EXPECT_NE(message.find("\"VoiceMail_fra.mls\" \r\n"), std::string::npos) << message;
+    EXPECT_NE(message.find("\r\n   C:\\new\\mls\r\n   C:\\Program Files\\nowhere\\MLS"),
+              std::string::npos)
+        << message;
+  }
+}
+
 TEST_F(MLS, DamagedFileStopsTheLoadAtThatModule) {
   PutGerman(SharedModuleFolder(), "bvShared");
   PutModule(SharedModuleFolder(), "bvShared_deu.mls", "bvShared", "deu", 19, "short");
