@@ -5,15 +5,17 @@
 
 #include "util/qsUtils.h"
 
+// clang-format off
 const char* const LanguageCodes[MLSLanguageCount] = {
     "xxx", "cat", "dan", "deu", "enu", "esp", "fin", "fra", "isl", "ita",
     "nld", "nor", "ptg", "rus", "sve", "ind", "ukr", "bel", "euq", "afk"};
 
 const char* const LanguageEnglishNames[MLSLanguageCount] = {
-    "(none)",     "Catalan",    "Danish",    "German",    "English (United States)",
-    "Spanish",    "Finnish",    "French",    "Icelandic", "Italian",
-    "Dutch",      "Norwegian (Bokmal)", "Portuguese (Portugal)", "Russian", "Swedish",
-    "Indonesian", "Ukrainian",  "Belarusian", "Basque",   "Afrikaans"};
+    "(none)", "Catalan", "Danish", "German", "English (United States)",
+    "Spanish", "Finnish", "French", "Icelandic", "Italian",
+    "Dutch", "Norwegian (Bokmal)", "Portuguese (Portugal)", "Russian", "Swedish",
+    "Indonesian", "Ukrainian", "Belarusian", "Basque", "Afrikaans"};
+// clang-format on
 
 void MLSError(const std::string& text, const std::string& code) {
   std::string message = code.empty() ? text : text + "\\n(Error Code " + code + ")";
@@ -36,7 +38,9 @@ namespace {
 const char FormatErrorText[] = "Invalid MLS Module format.";
 const char Magic[3] = {'M', 'L', 'S'};
 
-[[noreturn]] void FormatError(const char* code) { MLSError(FormatErrorText, code); }
+[[noreturn]] void FormatError(const char* code) {
+  MLSError(FormatErrorText, code);
+}
 
 // A field that the data ends inside fails with the code of that field, so no byte that was
 // never read is taken for a value.
@@ -73,7 +77,9 @@ uint16_t ReadHead(TMLSStream& stream) {
 
 // The description length has no check of its own; a module that ends inside it cannot
 // hold the count either, so it fails as the count does.
-uint16_t ReadDescriptionLength(TMLSStream& stream) { return ReadWord(stream, "MLS253"); }
+uint16_t ReadDescriptionLength(TMLSStream& stream) {
+  return ReadWord(stream, "MLS253");
+}
 
 // Fills each string with exactly its length of bytes, in index order. A short read leaves
 // the failing string holding the bytes that did arrive, and nothing more.

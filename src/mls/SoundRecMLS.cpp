@@ -2,7 +2,9 @@
 
 TSoundRecMLSModule* SoundRecStrings = nullptr;
 
-void SoundRecMLSStartUp() { SoundRecStrings = new TSoundRecMLSModule(1033, "SoundRec"); }
+void SoundRecMLSStartUp() {
+  SoundRecStrings = new TSoundRecMLSModule(1033, "SoundRec");
+}
 
 void SoundRecMLSShutDown() {
   delete SoundRecStrings;

@@ -1,4 +1,5 @@
-// The SoundRec string module (26 texts): the recorder panel and the recorder's words that the main window uses.
+// The SoundRec string module (26 texts): the recorder panel and the recorder's words that the main
+// window uses.
 #pragma once
 
 #include "mls/qsMLS.h"

@@ -2,7 +2,9 @@
 
 TVoiceMailMLSModule* VoiceMailStrings = nullptr;
 
-void VoiceMailMLSStartUp() { VoiceMailStrings = new TVoiceMailMLSModule(1033, "VoiceMail"); }
+void VoiceMailMLSStartUp() {
+  VoiceMailStrings = new TVoiceMailMLSModule(1033, "VoiceMail");
+}
 
 void VoiceMailMLSShutDown() {
   delete VoiceMailStrings;

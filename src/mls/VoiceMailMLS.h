@@ -1,5 +1,5 @@
-// The VoiceMail string module (48 texts): the main window, the options dialog, the Drag & Attach window, the compression
-// progress and the e-mail body.
+// The VoiceMail string module (48 texts): the main window, the options dialog, the Drag & Attach
+// window, the compression progress and the e-mail body.
 #pragma once
 
 #include "mls/qsMLS.h"

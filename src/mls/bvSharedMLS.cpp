@@ -2,7 +2,9 @@
 
 TbvSharedMLSModule* bvSharedStrings = nullptr;
 
-void bvSharedMLSStartUp() { bvSharedStrings = new TbvSharedMLSModule(1033, "bvShared"); }
+void bvSharedMLSStartUp() {
+  bvSharedStrings = new TbvSharedMLSModule(1033, "bvShared");
+}
 
 void bvSharedMLSShutDown() {
   delete bvSharedStrings;

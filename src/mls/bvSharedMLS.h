@@ -1,5 +1,5 @@
-// The bvShared string module (20 texts): the product family's texts: the environment's View and Help items, the About
-// window's product line.
+// The bvShared string module (20 texts): the product family's texts: the environment's View and
+// Help items, the About window's product line.
 #pragma once
 
 #include "mls/qsMLS.h"

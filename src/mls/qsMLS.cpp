@@ -76,7 +76,8 @@ class TMLSFileStream : public TMLSStream {
   explicit TMLSFileStream(const std::string& path) : Path(path) {
     File = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (File == INVALID_HANDLE_VALUE) RaiseOSError(GetLastError(), "Cannot open file \"" + path + "\"");
+    if (File == INVALID_HANDLE_VALUE)
+      RaiseOSError(GetLastError(), "Cannot open file \"" + path + "\"");
   }
   ~TMLSFileStream() override { CloseHandle(File); }
   TMLSFileStream(const TMLSFileStream&) = delete;
@@ -182,10 +183,9 @@ void TMLSModule::LoadLanguage(uint8_t language) {
   if (!FindModuleFile(language, path)) {
     // The line breaks of the text are expanded before the names go in, so that a folder
     // such as "C:\new" is shown as it is.
-    throw EMLSException(
-        ExpandLineBreaks("Failed to load MLS module: \"") + path +
-        ExpandLineBreaks("\" \\n(Error Code MLS260)\\n\\nSearched folders:\\n   ") + MLSFolder +
-        ExpandLineBreaks("\\n   ") + SharedMLSFolder);
+    throw EMLSException(ExpandLineBreaks("Failed to load MLS module: \"") + path +
+                        ExpandLineBreaks("\" \\n(Error Code MLS260)\\n\\nSearched folders:\\n   ") +
+                        MLSFolder + ExpandLineBreaks("\\n   ") + SharedMLSFolder);
   }
   TMLSFileStream stream(path);
   LoadFromStream(language, stream);
@@ -277,7 +277,9 @@ uint8_t LanguageFromLCID(LCID locale) {
   return 0;
 }
 
-uint8_t UserDefaultLanguage() { return LanguageFromLCID(ConvertDefaultLocale(LOCALE_USER_DEFAULT)); }
+uint8_t UserDefaultLanguage() {
+  return LanguageFromLCID(ConvertDefaultLocale(LOCALE_USER_DEFAULT));
+}
 
 uint8_t ReadLanguageSetting(const std::string& valueName) {
   int language = 0;
@@ -296,6 +298,7 @@ uint8_t ReadLanguageSetting(const std::string& valueName) {
 void WriteLanguageSetting(const std::string& valueName, uint8_t language) {
   TRegistry registry(HKEY_CURRENT_USER);
   if (!registry.OpenKey(MLSSettingsKey, true))
-    throw ERegistryException("Cannot open the key HKEY_CURRENT_USER\\" + std::string(MLSSettingsKey), 0);
+    throw ERegistryException(
+        "Cannot open the key HKEY_CURRENT_USER\\" + std::string(MLSSettingsKey), 0);
   registry.WriteInteger(valueName, language);
 }

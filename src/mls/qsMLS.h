@@ -15,7 +15,9 @@
 // Bit i stands for language index i; only bits 0 to 19 are used.
 using TLanguageSet = uint32_t;
 
-constexpr TLanguageSet LanguageBit(int language) { return TLanguageSet(1) << language; }
+constexpr TLanguageSet LanguageBit(int language) {
+  return TLanguageSet(1) << language;
+}
 
 // The platform's display name and locale identifier of each LanguageCodes entry, filled at
 // start-up from the locale list: "(Unknown)" and 0 where no locale has that abbreviation.

@@ -2,7 +2,9 @@
 
 TqsSharedMLSModule* qsSharedStrings = nullptr;
 
-void qsSharedMLSStartUp() { qsSharedStrings = new TqsSharedMLSModule(1033, "qsShared"); }
+void qsSharedMLSStartUp() {
+  qsSharedStrings = new TqsSharedMLSModule(1033, "qsShared");
+}
 
 void qsSharedMLSShutDown() {
   delete qsSharedStrings;

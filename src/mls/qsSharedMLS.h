@@ -1,5 +1,5 @@
-// The qsShared string module (232 texts): texts shared by the maker's programs: common words and buttons, menu items, Easy
-// Launch, the About window, the message-box captions.
+// The qsShared string module (232 texts): texts shared by the maker's programs: common words and
+// buttons, menu items, Easy Launch, the About window, the message-box captions.
 #pragma once
 
 #include "mls/qsMLS.h"

@@ -188,9 +188,8 @@ std::string MLSDescription(const TMLSSource& source, std::time_t built) {
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d at %H:%M:%S", t);
   std::string language =
       source.Language < MLSLanguageCount ? LanguageEnglishNames[source.Language] : "(unknown)";
-  return source.Name + " " + language +
-         " MLS module.\r\nMLS Module Compiler mlsc, version " + MLSCompilerVersion +
-         ", compiled " + stamp + "\r\n";
+  return source.Name + " " + language + " MLS module.\r\nMLS Module Compiler mlsc, version " +
+         MLSCompilerVersion + ", compiled " + stamp + "\r\n";
 }
 
 std::string ModuleNameFromDescription(const std::string& description) {

@@ -16,7 +16,8 @@ namespace {
 void Usage(std::ostream& out) {
   out << "mlsc, the MLS module compiler, version " << MLSCompilerVersion << "\n\n"
       << "Usage:\n"
-      << "  mlsc compile SOURCE MODULE   compile the source text SOURCE into the MLS module MODULE\n"
+      << "  mlsc compile SOURCE MODULE   compile the source text SOURCE into the MLS module "
+         "MODULE\n"
       << "  mlsc print MODULE [SOURCE]   print the MLS module MODULE as source text (to SOURCE,\n"
       << "                               or to the standard output)\n"
       << "  mlsc --help                  show this text\n\n"
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (command == "compile" && argc == 4) return Compile(argv[2], argv[3]);
-    if (command == "print" && (argc == 3 || argc == 4)) return Print(argv[2], argc == 4 ? argv[3] : "");
+    if (command == "print" && (argc == 3 || argc == 4))
+      return Print(argv[2], argc == 4 ? argv[3] : "");
   } catch (const std::exception& e) {
     // EMLSException messages end their first line in CR LF; one line reads better here.
     std::string message;

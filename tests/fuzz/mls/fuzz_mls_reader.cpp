@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (wholeRead) {
     std::string again = WriteMLSModule(contents.Language, contents.Description, contents.Strings);
-    if (again.size() > size || again.compare(0, again.size(), reinterpret_cast<const char*>(data),
-                                             again.size()) != 0)
+    if (again.size() > size ||
+        again.compare(0, again.size(), reinterpret_cast<const char*>(data), again.size()) != 0)
       std::abort();
   }
 

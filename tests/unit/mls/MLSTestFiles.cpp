@@ -25,7 +25,9 @@ std::string TestProgramFolder() {
   return p.substr(0, p.find_last_of('\\') + 1);
 }
 
-std::string ProgramModuleFolder() { return TestProgramFolder() + "mls"; }
+std::string ProgramModuleFolder() {
+  return TestProgramFolder() + "mls";
+}
 
 std::string SharedModuleFolder() {
   return ExpandFolderPlaceholders("<ProgramFilesDir>\\Brevilo\\Shared Files\\MLS");
@@ -33,8 +35,8 @@ std::string SharedModuleFolder() {
 
 std::string ModuleSource(const std::string& name, const std::string& code, int count,
                          const std::string& tag, const std::map<int, std::string>& texts) {
-  std::string source = "module " + name + "\nlanguage " + code + "\ncount " +
-                       std::to_string(count) + "\n";
+  std::string source =
+      "module " + name + "\nlanguage " + code + "\ncount " + std::to_string(count) + "\n";
   for (int i = 0; i < count; ++i) {
     auto given = texts.find(i);
     source += std::to_string(i) + "=" +
@@ -48,8 +50,8 @@ void CompileModule(const std::string& source, const std::string& path) {
   GetTempPathA(MAX_PATH, temp);
   std::string sourcePath = std::string(temp) + "bda-mls-fixture.txt";
   std::ofstream(sourcePath, std::ios::binary) << source;
-  std::string command = "\"" + TestProgramFolder() + "mlsc.exe\" compile \"" + sourcePath +
-                        "\" \"" + path + "\"";
+  std::string command =
+      "\"" + TestProgramFolder() + "mlsc.exe\" compile \"" + sourcePath + "\" \"" + path + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

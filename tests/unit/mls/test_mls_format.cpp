@@ -24,8 +24,8 @@ std::string Read(const std::string& data, uint16_t language, std::vector<std::st
   return "";
 }
 
-const std::vector<std::string> Texts = {"16 Bit Mono", "", "Drag & Attach", "%s KHz",
-                                        "a\\nb", "Sound Files (*.wav)|*.wav", ""};
+const std::vector<std::string> Texts = {
+    "16 Bit Mono", "", "Drag & Attach", "%s KHz", "a\\nb", "Sound Files (*.wav)|*.wav", ""};
 // A description with CR LF and bytes above 127, as the compiler writes them.
 const std::string Description = "SoundRec English MLS module.\r\nmlsc \xE9\xFF\r\n";
 
@@ -76,7 +76,8 @@ TEST(MLSFile, EachDamageEndsInItsCode) {
     EXPECT_EQ(Read(c.bytes, c.language, strings), Error(c.code)) << c.what;
     // Every check before the strings leaves them as they were.
     if (std::string(c.code) < "MLS254") {
-      EXPECT_EQ(strings, std::vector<std::string>(c.expected, "old")) << c.what << " touched strings";
+      EXPECT_EQ(strings, std::vector<std::string>(c.expected, "old"))
+          << c.what << " touched strings";
     }
   }
 }

@@ -109,8 +109,9 @@ TEST_F(MLS, EnglishTextsAreThoseTheWindowsShow) {
   } cases[] = {
       {vm, 0, "%d Bit"},
       {vm, 1, "Click the Record button to record your voice message."},
-      {vm, 2, "Message duration %d Sec.\\nSize %s. File size %s (Compression ratio %d%%)\\n"
-              "Format: %s, %s, %s, %s"},
+      {vm, 2,
+       "Message duration %d Sec.\\nSize %s. File size %s (Compression ratio %d%%)\\n"
+       "Format: %s, %s, %s, %s"},
       {vm, 3, "Drag the icon and drop it to your e-mail message."},
       {vm, 4, "Drag & Attach"},
       {vm, 5, "%s KHz"},
@@ -120,10 +121,11 @@ TEST_F(MLS, EnglishTextsAreThoseTheWindowsShow) {
       {vm, 9, "Dorar Adar.wav"},
       {vm, 10, "Compress Voice Message"},
       {vm, 11, "Compressing message. Please wait..."},
-      {vm, 12, "\\nThis e-mail contains a voice message. Double click the icon of\\n"
-               "the attached file to play it.\\n\\n"
-               "To create your own voice messages, download your FREE\\n"
-               "Brevilo VoiceMail from https://www.brevilo.example"},
+      {vm, 12,
+       "\\nThis e-mail contains a voice message. Double click the icon of\\n"
+       "the attached file to play it.\\n\\n"
+       "To create your own voice messages, download your FREE\\n"
+       "Brevilo VoiceMail from https://www.brevilo.example"},
       {vm, 13, "Volume"},
       {vm, 14, "Uncompressed Wave"},
       {vm, 15, "Attach"},
@@ -142,21 +144,26 @@ TEST_F(MLS, EnglishTextsAreThoseTheWindowsShow) {
       {vm, 28, "Click this button to exit without saving changes."},
       {vm, 29, "Easy Launch..."},
       {vm, 30, "Click this button to configure the way you want Dorar Adar to be launched."},
-      {vm, 31, "Place your mouse pointer over an option you want to explore. To cancel Help mode, "
-               "press Esc or click this button again."},
+      {vm, 31,
+       "Place your mouse pointer over an option you want to explore. To cancel Help mode, "
+       "press Esc or click this button again."},
       {vm, 32, "Click this button to save changes and exit."},
       {vm, 33, "Close VoiceMail on send message"},
-      {vm, 34, "When selected, Dorar Adar will automatically close when your recording has been "
-               "attached to an e-mail message."},
+      {vm, 34,
+       "When selected, Dorar Adar will automatically close when your recording has been "
+       "attached to an e-mail message."},
       {vm, 35, "Play beep before recording"},
-      {vm, 36, "When selected, Dorar Adar will play a beep tone to indicate that the recording has "
-               "started."},
+      {vm, 36,
+       "When selected, Dorar Adar will play a beep tone to indicate that the recording has "
+       "started."},
       {vm, 37, "Enable GSM compression"},
-      {vm, 38, "When selected, Dorar Adar will compress your recording, so it becomes up to 10 "
-               "times smaller in size and will be sent over the Internet much faster."},
+      {vm, 38,
+       "When selected, Dorar Adar will compress your recording, so it becomes up to 10 "
+       "times smaller in size and will be sent over the Internet much faster."},
       {vm, 39, "Compress message after recording"},
-      {vm, 40, "When selected, the message will be compressed immediately after you stop "
-               "recording, so you can revise the sound quality when you play back the message."},
+      {vm, 40,
+       "When selected, the message will be compressed immediately after you stop "
+       "recording, so you can revise the sound quality when you play back the message."},
       {vm, 41, "Compress message when sending"},
       {vm, 42, "When selected, the message will be compressed when you decide to send it."},
       {vm, 43, "Play beep before recording"},
@@ -235,8 +242,9 @@ TEST_F(MLS, EnglishTextsAreThoseTheWindowsShow) {
       {qs, 93, "Note:"},
       {qs, 94, "You may need to restart your machine for the new settings to take effect."},
       {qs, 95, "Preview"},
-      {qs, 96, "You can launch the program either by clicking its icon or by pressing a shortcut "
-               "key combination."},
+      {qs, 96,
+       "You can launch the program either by clicking its icon or by pressing a shortcut "
+       "key combination."},
       {qs, 97, "Shortcut &Key:"},
       {qs, 98, "Easy Launch..."},
       {qs, 99, "Click this to configure the way you launch the program."},
@@ -349,12 +357,16 @@ TEST_F(MLS, MissingFileFailsWithTheSearchedFoldersAndEndsInEnglish) {
     MLSManager->SetLanguage(3);
     FAIL() << "no exception";
   } catch (const EMLSException& e) {
-    EXPECT_EQ(std::string(e.what()), "Failed to load MLS module: \"qsShared_deu.mls\" \r\n"
-                                     "(Error Code MLS260)\r\n"
-                                     "\r\n"
-                                     "Searched folders:\r\n"
-                                     "   " + ProgramModuleFolder() + "\r\n"
-                                     "   " + SharedModuleFolder());
+    EXPECT_EQ(std::string(e.what()),
+              "Failed to load MLS module: \"qsShared_deu.mls\" \r\n"
+              "(Error Code MLS260)\r\n"
+              "\r\n"
+              "Searched folders:\r\n"
+              "   " +
+                  ProgramModuleFolder() +
+                  "\r\n"
+                  "   " +
+                  SharedModuleFolder());
   }
   EXPECT_EQ(MLSManager->Language, 3);
   EXPECT_EQ(client.Calls, 0);
@@ -419,10 +431,10 @@ TEST(LanguageSetting, LowByteOfTheTableOrTheUserDefault) {
     DWORD value;
     uint8_t language;
   } cases[] = {
-      {REG_DWORD, 3, 3},       {REG_DWORD, 0x103, 3},  // low 8 bits
-      {REG_DWORD, 0, 4},       {REG_DWORD, 0x100, 4},  // 0: the user's default (enu here)
-      {REG_DWORD, 20, 4},      {REG_DWORD, 255, 4},    // outside the table: as if none
-      {REG_SZ, 0x0033, 4},                             // the text "3": not a number value
+      {REG_DWORD, 3, 3},   {REG_DWORD, 0x103, 3},  // low 8 bits
+      {REG_DWORD, 0, 4},   {REG_DWORD, 0x100, 4},  // 0: the user's default (enu here)
+      {REG_DWORD, 20, 4},  {REG_DWORD, 255, 4},    // outside the table: as if none
+      {REG_SZ, 0x0033, 4},                         // the text "3": not a number value
   };
   for (const auto& c : cases) {
     RegSetValueExA(key, name, 0, c.type, reinterpret_cast<const BYTE*>(&c.value),

@@ -22,7 +22,8 @@ std::string ReadText(const std::string& path) {
 
 // The English source of a module, as the build compiles it.
 TMLSSource EnglishSource(const std::string& name) {
-  return ParseMLSSource(ReadText(std::string(BDA_SOURCE_DIR "/resources/mls/") + name + "_enu.txt"));
+  return ParseMLSSource(
+      ReadText(std::string(BDA_SOURCE_DIR "/resources/mls/") + name + "_enu.txt"));
 }
 
 }  // namespace
@@ -43,18 +44,18 @@ TEST(MLSSource, RefusesFaultsWithTheirLine) {
     std::string text;
     int line;
   } cases[] = {
-      {std::string(Header) + "0=a\n1=b\n", 5},                // entry 2 missing
-      {std::string(Header) + "0=a\n0=b\n1=c\n2=d\n", 5},      // entry 0 twice
-      {std::string(Header) + "3=a\n", 4},                     // beyond the count
-      {std::string(Header) + "0=^4\n", 4},                    // incomplete escape
-      {std::string(Header) + "0=^zz\n", 4},                   // not hexadecimal
-      {std::string(Header) + "x=a\n", 4},                     // no entry number
-      {std::string(Header) + "0=a\ncount 4\n", 5},            // header after the entries
-      {"module Test\ncount 1\n0=a\n", 3},                     // no language before entries
-      {"module Test\nlanguage xyz\ncount 1\n0=a\n", 2},       // unknown language
-      {"module Test\nmodule Other\n", 2},                     // given twice
-      {"module Test\nlanguage enu\ncount 70000\n", 3},        // count above 65535
-      {"modul Test\n", 1},                                    // unknown word
+      {std::string(Header) + "0=a\n1=b\n", 5},            // entry 2 missing
+      {std::string(Header) + "0=a\n0=b\n1=c\n2=d\n", 5},  // entry 0 twice
+      {std::string(Header) + "3=a\n", 4},                 // beyond the count
+      {std::string(Header) + "0=^4\n", 4},                // incomplete escape
+      {std::string(Header) + "0=^zz\n", 4},               // not hexadecimal
+      {std::string(Header) + "x=a\n", 4},                 // no entry number
+      {std::string(Header) + "0=a\ncount 4\n", 5},        // header after the entries
+      {"module Test\ncount 1\n0=a\n", 3},                 // no language before entries
+      {"module Test\nlanguage xyz\ncount 1\n0=a\n", 2},   // unknown language
+      {"module Test\nmodule Other\n", 2},                 // given twice
+      {"module Test\nlanguage enu\ncount 70000\n", 3},    // count above 65535
+      {"modul Test\n", 1},                                // unknown word
   };
   for (const Case& c : cases) {
     try {
