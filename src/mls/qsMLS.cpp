@@ -51,13 +51,15 @@ void FillLanguageTable() {
   EnumeratedLocales = &locales;
   EnumSystemLocalesA(CollectLocale, LCID_SUPPORTED);
   EnumeratedLocales = nullptr;
+  std::vector<std::string> abbreviations;
+  for (LCID locale : locales) abbreviations.push_back(LocaleText(locale, LOCALE_SABBREVLANGNAME));
   for (int i = 0; i < MLSLanguageCount; ++i) {
     LanguageNames[i] = "(Unknown)";
     LanguageLCIDs[i] = 0;
-    for (LCID locale : locales) {
-      if (lstrcmpiA(LocaleText(locale, LOCALE_SABBREVLANGNAME).c_str(), LanguageCodes[i]) == 0) {
-        LanguageNames[i] = LocaleText(locale, LOCALE_SLANGUAGE);
-        LanguageLCIDs[i] = locale;
+    for (size_t l = 0; l < locales.size(); ++l) {
+      if (lstrcmpiA(abbreviations[l].c_str(), LanguageCodes[i]) == 0) {
+        LanguageNames[i] = LocaleText(locales[l], LOCALE_SLANGUAGE);
+        LanguageLCIDs[i] = locales[l];
         break;
       }
     }
