@@ -5,9 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "util/Errors.h"
 
 // Number of entries of the language table; index 0 names no language.
 constexpr int MLSLanguageCount = 20;
@@ -20,9 +21,9 @@ extern const char* const LanguageCodes[MLSLanguageCount];
 extern const char* const LanguageEnglishNames[MLSLanguageCount];
 
 // Every MLS failure: a message text and nothing else.
-class EMLSException : public std::runtime_error {
+class EMLSException : public Exception {
  public:
-  explicit EMLSException(const std::string& message) : std::runtime_error(message) {}
+  using Exception::Exception;
 };
 
 // Raises EMLSException. With a code the message is "<text>\n(Error Code <code>)"; every "\n"
