@@ -43,8 +43,7 @@ void TSingleInstanceManager::SetProgramID(const std::string& Value) {
   (void)SetWindowTextA(FHandle, FProgramID.c_str());
 }
 
-LRESULT CALLBACK TSingleInstanceManager::WndProc(HWND wnd, UINT msg, WPARAM wParam,
-                                                 LPARAM lParam) {
+LRESULT CALLBACK TSingleInstanceManager::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<TSingleInstanceManager*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
   if (self) {
     try {

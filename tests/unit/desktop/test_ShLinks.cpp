@@ -12,9 +12,13 @@
 
 namespace {
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-void Touch(const std::string& path) { std::ofstream(path, std::ios::binary) << "MZ"; }
+void Touch(const std::string& path) {
+  std::ofstream(path, std::ios::binary) << "MZ";
+}
 
 // A fresh folder of its own under the temporary folder, removed afterwards.
 class ShLinksTest : public ::testing::Test {
@@ -144,8 +148,8 @@ TEST(ShLinks, GetSpecialFolderReplacesThePathOnlyWhenResolved) {
     std::string before;
     bool resolved;
   } cases[] = {
-      {CSIDL_DESKTOP, "", true},          {CSIDL_PERSONAL, "C:\\before", true},
-      {CSIDL_PROGRAMS, "x", true},        {0x7f, "", false},
+      {CSIDL_DESKTOP, "", true},           {CSIDL_PERSONAL, "C:\\before", true},
+      {CSIDL_PROGRAMS, "x", true},         {0x7f, "", false},
       {0x7f, "C:\\kept as it was", false}, {CSIDL_DRIVES, "C:\\kept too", false},
   };
   for (const auto& c : cases) {
