@@ -47,8 +47,8 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   HKEY base = BaseKeyFor(path);
   HKEY opened = nullptr;
   lastError_ = canCreate ? RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                            KEY_ALL_ACCESS, nullptr, &opened, nullptr)
-                          : RegOpenKeyExA(base, path.c_str(), 0, KEY_ALL_ACCESS, &opened);
+                                           KEY_ALL_ACCESS, nullptr, &opened, nullptr)
+                         : RegOpenKeyExA(base, path.c_str(), 0, KEY_ALL_ACCESS, &opened);
   if (lastError_ != ERROR_SUCCESS) return false;
   ChangeKey(opened, PathAfterOpening(path, relative));
   return true;
