@@ -288,8 +288,11 @@ TEST_F(MLS, SetLanguageZeroLoadsEnglishOnceAndTheCaptionClientComesFirst) {
   EXPECT_EQ(client.CaptionSeen, "Information");  // the captions were already updated
   EXPECT_EQ(ConfirmationCaption, "Confirmation");
   EXPECT_EQ(ErrorCaption, "Error");
+  // The same language again: no reload (a text changed since stays) and no notification.
+  VoiceMailStrings->Strings[16] = "changed";
   MLSManager->SetLanguage(0);
   MLSManager->SetLanguage(4);
+  EXPECT_EQ(VoiceMailStrings->Strings[16], "changed");
   EXPECT_EQ(client.Calls, 1);
   // A second handler of the same object is a registration of its own.
   MLSManager->AddClient<&TCountingClient::AlsoChanged>(&client);
