@@ -132,7 +132,7 @@ void ToolBar::FixButtonSize() {
       text.erase(text.find_last_not_of(' ') + 1);
       SIZE size{};
       GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-      width = std::max<int>(width, size.cx + 4 * GetSystemMetrics(SM_CXEDGE) + 2);
+      width = std::max<int>(width, size.cx + 2 * GetSystemMetrics(SM_CXEDGE) + 4);
     }
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);

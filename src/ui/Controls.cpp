@@ -101,12 +101,12 @@ void Control::PlaceAligned(const RECT& r) {
 }
 
 void Control::NotifyParentRealign() {
-  if (parent_ && align_ != Align::None) parent_->Realign();
+  if (parent_ && align_ != Align::None) parent_->Realign(this);
 }
 
 void Control::SetAlign(Align a) {
   align_ = a;
-  if (parent_) parent_->Realign();
+  if (parent_) parent_->Realign(this);
 }
 
 void Control::SetVisible(bool v) {
@@ -443,7 +443,7 @@ int WinControl::ClientHeight() const {
   return r.bottom;
 }
 
-void WinControl::Realign() {
+void WinControl::Realign(Control* moved) {
   if (aligning_ || !hwnd_) return;
   aligning_ = true;
   RECT area{0, 0, ClientWidth(), ClientHeight()};
@@ -453,9 +453,12 @@ void WinControl::Realign() {
       if (c->GetAlign() == a && c->Visible()) list.push_back(c);
     return list;
   };
-  auto byKey = [](std::vector<Control*> list, auto key) {
-    std::stable_sort(list.begin(), list.end(),
-                     [&](Control* a, Control* b) { return key(a) < key(b); });
+  // Ties go to the control just moved, so that a control moved onto another's place
+  // takes that place.
+  auto byKey = [moved](std::vector<Control*> list, auto key) {
+    std::stable_sort(list.begin(), list.end(), [&](Control* a, Control* b) {
+      return std::pair(key(a), a != moved) < std::pair(key(b), b != moved);
+    });
     return list;
   };
   for (Control* c : byKey(group(Align::Top), [](Control* c) { return c->Top(); })) {

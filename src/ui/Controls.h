@@ -170,8 +170,8 @@ class WinControl : public Control {
   int ClientWidth() const;
   int ClientHeight() const;
   // Places the aligned children: top, bottom, left, right, then client, each group in
-  // the order of its current position.
-  void Realign();
+  // the order of its current position (on a tie, the control just moved goes first).
+  void Realign(Control* moved = nullptr);
   void Repaint();
   // The graphic child under a point of the client area (visible and enabled, topmost).
   Control* ControlAt(POINT p) const;

@@ -247,7 +247,17 @@ void Form::SendInspection(HWND to, const std::string& name) {
   Description d;
   if (c) c->Describe(d);
   std::string text;
-  for (const auto& [key, value] : d) text += key + "=" + value + "\n";
+  // One line per value: line breaks inside a value are written as \r and \n.
+  for (const auto& [key, value] : d) {
+    text += key + "=";
+    for (char ch : value) {
+      if (ch == '\\') text += "\\\\";
+      else if (ch == '\r') text += "\\r";
+      else if (ch == '\n') text += "\\n";
+      else text += ch;
+    }
+    text += "\n";
+  }
   COPYDATASTRUCT reply{kInspectTag, static_cast<DWORD>(text.size()), text.data()};
   SendMessageA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(Handle()),
                reinterpret_cast<LPARAM>(&reply));
