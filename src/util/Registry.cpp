@@ -46,10 +46,10 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   bool relative = path.empty() || path[0] != '\\';
   HKEY base = BaseKeyFor(path);
   HKEY opened = nullptr;
-  LONG rc = canCreate ? RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        KEY_ALL_ACCESS, nullptr, &opened, nullptr)
-                      : RegOpenKeyExA(base, path.c_str(), 0, KEY_ALL_ACCESS, &opened);
-  if (rc != ERROR_SUCCESS) return false;
+  lastError_ = canCreate ? RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_ALL_ACCESS, nullptr, &opened, nullptr)
+                         : RegOpenKeyExA(base, path.c_str(), 0, KEY_ALL_ACCESS, &opened);
+  if (lastError_ != ERROR_SUCCESS) return false;
   ChangeKey(opened, PathAfterOpening(path, relative));
   return true;
 }
@@ -59,7 +59,8 @@ bool TRegistry::OpenKeyReadOnly(const std::string& key) {
   bool relative = path.empty() || path[0] != '\\';
   HKEY base = BaseKeyFor(path);
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  lastError_ = RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &opened);
+  if (lastError_ != ERROR_SUCCESS) return false;
   ChangeKey(opened, PathAfterOpening(path, relative));
   return true;
 }
@@ -68,7 +69,8 @@ bool TRegistry::KeyExists(const std::string& key) {
   std::string path = key;
   HKEY base = BaseKeyFor(path);
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  lastError_ = RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &opened);
+  if (lastError_ != ERROR_SUCCESS) return false;
   RegCloseKey(opened);
   return true;
 }

@@ -25,6 +25,8 @@ class TRegistry {
   void SetRootKey(HKEY rootKey);  // closes the open key
   HKEY CurrentKey() const { return currentKey_; }
   const std::string& CurrentPath() const { return currentPath_; }
+  // The platform's code of the last OpenKey, OpenKeyReadOnly or KeyExists.
+  LONG LastError() const { return lastError_; }
 
   // A path that begins with a backslash starts at the root key; any other path is
   // relative to the open key, or to the root key when none is open.
@@ -54,4 +56,7 @@ class TRegistry {
   HKEY rootKey_;
   HKEY currentKey_ = nullptr;
   std::string currentPath_;
+
+ protected:
+  LONG lastError_ = ERROR_SUCCESS;
 };

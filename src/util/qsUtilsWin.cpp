@@ -83,7 +83,8 @@ bool TRegistryEx::OpenKeyRead(const std::string& key) {
   const bool relative = path.empty() || path[0] != '\\';
   HKEY base = BaseKeyFor(path);
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  lastError_ = RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &opened);
+  if (lastError_ != ERROR_SUCCESS) return false;
   ChangeKey(opened, PathAfterOpening(path, relative));
   return true;
 }
