@@ -158,7 +158,8 @@ void TVoiceMailForm::CreateStatusBar() {
 
   LDetails = Named(new ui::Label(this, panStatusbar), "LDetails");
   LDetails->SetTransparent(true);
-  LDetails->SetFont({.Name = "Tahoma", .Height = -11, .Color = ui::clBlue, .Style = ui::fsUnderline});
+  LDetails->SetFont(
+      {.Name = "Tahoma", .Height = -11, .Color = ui::clBlue, .Style = ui::fsUnderline});
   LDetails->SetBounds(307, 3, 0, 0);
   LDetails->SetCaption("Details...");
   LDetails->SetShowHint(true);
@@ -226,22 +227,23 @@ void TVoiceMailForm::CreateMenu() {
   MainMenu = Named(new ui::MainMenu(this), "MainMenu");
   ui::MenuItem* bar = &MainMenu->Items();
   miFile = AddItem(bar, "miFile", "&File", 0, &TVoiceMailForm::miFileClick);
-  miRecord = AddItem(miFile, "miRecord", "Record Message", ShortCutOf(VK_F2), &TVoiceMailForm::cmdRecord);
+  miRecord =
+      AddItem(miFile, "miRecord", "Record Message", ShortCutOf(VK_F2), &TVoiceMailForm::cmdRecord);
   miStop = AddItem(miFile, "miStop", "Stop", ShortCutOf(VK_F3), &TVoiceMailForm::cmdStop);
   miPlay = AddItem(miFile, "miPlay", "&Play Message", ShortCutOf(VK_F4), &TVoiceMailForm::cmdPlay);
   miPause = AddItem(miFile, "miPause", "Pause", ShortCutOf(VK_ESCAPE), &TVoiceMailForm::cmdPause);
   AddItem(miFile, "N1", "-");
   miSend = AddItem(miFile, "miSend", "&Send Message", ShortCutOf(VK_F5), &TVoiceMailForm::cmdSend);
-  miSaveAs = AddItem(miFile, "miSaveAs", "Save As...", ShortCutOf(VK_F12), &TVoiceMailForm::cmdSaveAs);
+  miSaveAs =
+      AddItem(miFile, "miSaveAs", "Save As...", ShortCutOf(VK_F12), &TVoiceMailForm::cmdSaveAs);
   miAttach = AddItem(miFile, "miAttach", "Attach to E-Mail...", ShortCutOf('A', ui::scCtrl),
                      &TVoiceMailForm::cmdAttach);
   AddItem(miFile, "N2", "-");
   miAdjustVolume = AddItem(miFile, "miAdjustVolume", "Adjust Volume", ShortCutOf('V', ui::scCtrl),
                            &TVoiceMailForm::cmdShowSlider);
   miAdjustVolume->Tag = 0;
-  miAdjustMicrophoneLevel =
-      AddItem(miFile, "miAdjustMicrophoneLevel", "Adjust Microphone Level",
-              ShortCutOf('M', ui::scCtrl), &TVoiceMailForm::cmdShowSlider);
+  miAdjustMicrophoneLevel = AddItem(miFile, "miAdjustMicrophoneLevel", "Adjust Microphone Level",
+                                    ShortCutOf('M', ui::scCtrl), &TVoiceMailForm::cmdShowSlider);
   miAdjustMicrophoneLevel->Tag = 1;
   AddItem(miFile, "N3", "-");
   miClose = AddItem(miFile, "miClose", "&Close", 0, &TVoiceMailForm::cmdClose);
@@ -255,7 +257,8 @@ void TVoiceMailForm::CreateMenu() {
   miMLSItemsHere = AddItem(miLanguage, "miMLSItemsHere", "miMLSItemsHere");
   miMLSItemsHere->SetVisible(false);
   AddItem(miView, "N4", "-");
-  miOptions = AddItem(miView, "miOptions", "&Options...", ShortCutOf(VK_F8), &TVoiceMailForm::cmdOptions);
+  miOptions =
+      AddItem(miView, "miOptions", "&Options...", ShortCutOf(VK_F8), &TVoiceMailForm::cmdOptions);
 
   miHelp = AddItem(bar, "miHelp", "&Help");
   miHelpInsertHere = AddItem(miHelp, "miHelpInsertHere", "miHelpInsertHere");
@@ -357,5 +360,7 @@ void TVoiceMailForm::cmdSaveAs(ui::Component*) {}
 void TVoiceMailForm::cmdAttach(ui::Component*) {}
 void TVoiceMailForm::cmdShowSlider(ui::Component*) {}
 void TVoiceMailForm::cmdOptions(ui::Component*) {}
-void TVoiceMailForm::cmdClose(ui::Component*) { Close(); }
+void TVoiceMailForm::cmdClose(ui::Component*) {
+  Close();
+}
 void TVoiceMailForm::miFileClick(ui::Component*) {}

@@ -17,15 +17,17 @@ ImageList::~ImageList() {
   if (handle_) ImageList_Destroy(handle_);
 }
 
-int ImageList::Count() const { return ImageList_GetImageCount(handle_); }
+int ImageList::Count() const {
+  return ImageList_GetImageCount(handle_);
+}
 
 bool ImageList::AddMasked(HBITMAP strip, TColor mask) {
   return ImageList_AddMasked(handle_, strip, ColorToRGB(mask)) >= 0;
 }
 
 bool ImageList::LoadStrip(const char* resource, TColor mask) {
-  auto bmp = static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), resource, IMAGE_BITMAP, 0, 0, 0));
+  auto bmp =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), resource, IMAGE_BITMAP, 0, 0, 0));
   if (!bmp) return false;
   bool ok = AddMasked(bmp, mask);
   DeleteObject(bmp);
@@ -85,7 +87,8 @@ void ToolButton::Click() {
 void ToolButton::Describe(Description& d) const {
   Component::Describe(d);
   d.emplace_back("caption", caption_);
-  LRESULT state = bar_ ? SendMessageA(bar_->Handle(), TB_GETSTATE, static_cast<WPARAM>(command_), 0) : 0;
+  LRESULT state =
+      bar_ ? SendMessageA(bar_->Handle(), TB_GETSTATE, static_cast<WPARAM>(command_), 0) : 0;
   d.emplace_back("enabled", (state & TBSTATE_ENABLED) ? "1" : "0");
   d.emplace_back("visible", (bar_ && !(state & TBSTATE_HIDDEN) && bar_->Showing()) ? "1" : "0");
   d.emplace_back("image", std::to_string(imageIndex_));
@@ -142,8 +145,10 @@ void ToolBar::FixButtonSize() {
 }
 
 void ToolBar::SetImages(ImageList* normal, ImageList* hot, ImageList* disabled) {
-  SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal ? normal->Handle() : nullptr));
-  SendMessageA(Handle(), TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hot ? hot->Handle() : nullptr));
+  SendMessageA(Handle(), TB_SETIMAGELIST, 0,
+               reinterpret_cast<LPARAM>(normal ? normal->Handle() : nullptr));
+  SendMessageA(Handle(), TB_SETHOTIMAGELIST, 0,
+               reinterpret_cast<LPARAM>(hot ? hot->Handle() : nullptr));
   SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0,
                reinterpret_cast<LPARAM>(disabled ? disabled->Handle() : nullptr));
   FixButtonSize();

@@ -154,7 +154,9 @@ void Control::UpdateHintTool() {
   if (App()) App()->Hints().Sync(this);
 }
 
-TColor Control::Color() const { return (parentColor_ && parent_) ? parent_->Color() : color_; }
+TColor Control::Color() const {
+  return (parentColor_ && parent_) ? parent_->Color() : color_;
+}
 
 void Control::SetColor(TColor c) {
   color_ = c;
@@ -169,9 +171,11 @@ void Control::SetParentColor(bool v) {
   Invalidate();
 }
 
-const FontSpec& Control::Font() const { return (parentFont_ && parent_) ? parent_->Font() : font_; }
+const FontInfo& Control::Font() const {
+  return (parentFont_ && parent_) ? parent_->Font() : font_;
+}
 
-void Control::SetFont(const FontSpec& f) {
+void Control::SetFont(const FontInfo& f) {
   font_ = f;
   parentFont_ = false;
   FontChanged();
@@ -248,9 +252,10 @@ void WinControl::CreateHandle(const char* cls, DWORD style, DWORD exStyle, HWND 
   if (!cls) RegisterWindowClass(StaticProc);
   if (parentWnd && !(style & WS_POPUP)) style |= WS_CHILD;
   if (Visible() && (style & WS_CHILD)) style |= WS_VISIBLE;
-  HWND h = CreateWindowExA(exStyle, cls ? cls : kWindowClass, Caption().c_str(),
-                           style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, Left(), Top(), Width(),
-                           Height(), parentWnd, id, GetModuleHandleA(nullptr), cls ? nullptr : this);
+  HWND h =
+      CreateWindowExA(exStyle, cls ? cls : kWindowClass, Caption().c_str(),
+                      style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, Left(), Top(), Width(), Height(),
+                      parentWnd, id, GetModuleHandleA(nullptr), cls ? nullptr : this);
   if (!h) return;
   if (cls) {
     hwnd_ = h;
@@ -327,7 +332,8 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(hwnd_, &r);
       // Drawn off screen first so that transparent children over the background do not flicker.
       HDC mem = CreateCompatibleDC(dc);
-      HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
+      HBITMAP bmp =
+          CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
       HGDIOBJ old = SelectObject(mem, bmp);
       PaintBackground(mem, r);
       PaintWindow(mem);
@@ -487,8 +493,7 @@ void WinControl::Repaint() {
 
 void WinControl::BoundsChanged() {
   if (hwnd_) {
-    SetWindowPos(hwnd_, nullptr, Left(), Top(), Width(), Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();
   }
 }

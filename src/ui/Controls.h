@@ -103,8 +103,8 @@ class Control : public Component {
   void SetColor(TColor c);
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool v);
-  const FontSpec& Font() const;
-  void SetFont(const FontSpec& f);
+  const FontInfo& Font() const;
+  void SetFont(const FontInfo& f);
   HFONT FontHandle() const;
   Cursor GetCursor() const { return cursor_; }
   void SetCursor(Cursor c) { cursor_ = c; }
@@ -151,7 +151,7 @@ class Control : public Component {
   bool parentColor_ = true;
   bool parentFont_ = true;
   TColor color_ = clBtnFace;
-  FontSpec font_;
+  FontInfo font_;
   mutable ui::FontHandle fontHandle_;
   std::string caption_;
   std::string hint_;
@@ -180,7 +180,8 @@ class WinControl : public Control {
 
  protected:
   // Creates the window: the layer's own class when cls is null, else that native class.
-  void CreateHandle(const char* cls, DWORD style, DWORD exStyle, HWND parentWnd, HMENU id = nullptr);
+  void CreateHandle(const char* cls, DWORD style, DWORD exStyle, HWND parentWnd,
+                    HMENU id = nullptr);
   virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
   // WM_COMMAND and WM_NOTIFY of a native child, reflected to its object.

@@ -27,7 +27,9 @@ BOOL CALLBACK DisableOther(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
-Application* App() { return g_application; }
+Application* App() {
+  return g_application;
+}
 
 void HandleException() {
   std::string message = "Unknown error.";
@@ -129,7 +131,9 @@ void Form::SetClientWidth(int w) {
   if (menu_) SetHeight(Height());
 }
 
-void Form::SetClientHeight(int h) { SetHeight(h + Height() - ClientHeight()); }
+void Form::SetClientHeight(int h) {
+  SetHeight(h + Height() - ClientHeight());
+}
 
 void Form::SetMenu(MainMenu* menu) {
   int ch = ClientHeight();
@@ -251,10 +255,14 @@ void Form::SendInspection(HWND to, const std::string& name) {
   for (const auto& [key, value] : d) {
     text += key + "=";
     for (char ch : value) {
-      if (ch == '\\') text += "\\\\";
-      else if (ch == '\r') text += "\\r";
-      else if (ch == '\n') text += "\\n";
-      else text += ch;
+      if (ch == '\\')
+        text += "\\\\";
+      else if (ch == '\r')
+        text += "\\r";
+      else if (ch == '\n')
+        text += "\\n";
+      else
+        text += ch;
     }
     text += "\n";
   }
@@ -347,7 +355,9 @@ void HintTools::Remove(Control* c) {
 
 // ---- Application ----
 
-Application::Application() : Component(nullptr) { g_application = this; }
+Application::Application() : Component(nullptr) {
+  g_application = this;
+}
 
 Application::~Application() {
   // Forms first: their controls take their hint tools out of the tooltip window.
@@ -406,7 +416,9 @@ void Application::HandleMessage() {
   if (!ProcessMessage(msg)) WaitMessage();
 }
 
-void Application::Terminate() { PostQuitMessage(0); }
+void Application::Terminate() {
+  PostQuitMessage(0);
+}
 
 bool Application::IsShortCut(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;

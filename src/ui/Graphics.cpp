@@ -11,19 +11,19 @@ FontHandle::~FontHandle() {
   if (font_) DeleteObject(font_);
 }
 
-HFONT FontHandle::Get(const FontSpec& spec) {
-  if (font_ && made_ == spec) return font_;
+HFONT FontHandle::Get(const FontInfo& info) {
+  if (font_ && made_ == info) return font_;
   if (font_) DeleteObject(font_);
   LOGFONTA lf{};
-  lf.lfHeight = spec.Height;
-  lf.lfWeight = (spec.Style & fsBold) ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (spec.Style & fsItalic) ? 1 : 0;
-  lf.lfUnderline = (spec.Style & fsUnderline) ? 1 : 0;
-  lf.lfStrikeOut = (spec.Style & fsStrikeOut) ? 1 : 0;
+  lf.lfHeight = info.Height;
+  lf.lfWeight = (info.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (info.Style & fsItalic) ? 1 : 0;
+  lf.lfUnderline = (info.Style & fsUnderline) ? 1 : 0;
+  lf.lfStrikeOut = (info.Style & fsStrikeOut) ? 1 : 0;
   lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(lf.lfFaceName, spec.Name.c_str(), LF_FACESIZE);
+  lstrcpynA(lf.lfFaceName, info.Name.c_str(), LF_FACESIZE);
   font_ = CreateFontIndirectA(&lf);
-  made_ = spec;
+  made_ = info;
   return font_;
 }
 

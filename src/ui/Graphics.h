@@ -12,7 +12,9 @@ namespace ui {
 // system colour, 0x80000000 plus the COLOR_... index.
 using TColor = std::int32_t;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | unsigned(index)); }
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0x80000000u | unsigned(index));
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
@@ -37,26 +39,26 @@ COLORREF ColorToRGB(TColor color);
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 // A font by face name and height (negative: character height in pixels, as in LOGFONT).
-struct FontSpec {
+struct FontInfo {
   std::string Name = "MS Sans Serif";
   int Height = -11;
   TColor Color = clWindowText;
   unsigned Style = 0;
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontInfo&) const = default;
 };
 
-// Owns the GDI font of a FontSpec, made on first use and remade when the spec changes.
+// Owns the GDI font of a FontInfo, made on first use and remade when the font changes.
 class FontHandle {
  public:
   FontHandle() = default;
   FontHandle(const FontHandle&) = delete;
   FontHandle& operator=(const FontHandle&) = delete;
   ~FontHandle();
-  HFONT Get(const FontSpec& spec);
+  HFONT Get(const FontInfo& info);
 
  private:
   HFONT font_ = nullptr;
-  FontSpec made_;
+  FontInfo made_;
 };
 
 }  // namespace ui

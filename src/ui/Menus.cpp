@@ -12,21 +12,36 @@ std::string KeyName(WORD key) {
   if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
   if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
   switch (key) {
-    case VK_ESCAPE: return "Esc";
-    case VK_RETURN: return "Enter";
-    case VK_SPACE: return "Space";
-    case VK_TAB: return "Tab";
-    case VK_BACK: return "BkSp";
-    case VK_DELETE: return "Del";
-    case VK_INSERT: return "Ins";
-    case VK_HOME: return "Home";
-    case VK_END: return "End";
-    case VK_PRIOR: return "PgUp";
-    case VK_NEXT: return "PgDn";
-    case VK_LEFT: return "Left";
-    case VK_RIGHT: return "Right";
-    case VK_UP: return "Up";
-    case VK_DOWN: return "Down";
+    case VK_ESCAPE:
+      return "Esc";
+    case VK_RETURN:
+      return "Enter";
+    case VK_SPACE:
+      return "Space";
+    case VK_TAB:
+      return "Tab";
+    case VK_BACK:
+      return "BkSp";
+    case VK_DELETE:
+      return "Del";
+    case VK_INSERT:
+      return "Ins";
+    case VK_HOME:
+      return "Home";
+    case VK_END:
+      return "End";
+    case VK_PRIOR:
+      return "PgUp";
+    case VK_NEXT:
+      return "PgDn";
+    case VK_LEFT:
+      return "Left";
+    case VK_RIGHT:
+      return "Right";
+    case VK_UP:
+      return "Up";
+    case VK_DOWN:
+      return "Down";
   }
   return {};
 }
@@ -59,7 +74,9 @@ void MenuItem::Attach(Menu* menu, MenuItem* parent) {
   for (MenuItem* child : items_) child->Attach(menu, this);
 }
 
-void MenuItem::Add(MenuItem* item) { Insert(items_.size(), item); }
+void MenuItem::Add(MenuItem* item) {
+  Insert(items_.size(), item);
+}
 
 void MenuItem::Insert(std::size_t index, MenuItem* item) {
   if (item->parent_) item->parent_->Remove(item);
@@ -85,7 +102,9 @@ int MenuItem::IndexOf(const MenuItem* item) const {
   return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
-HMENU MenuItem::ParentHandle() const { return parent_ ? parent_->subMenu_ : nullptr; }
+HMENU MenuItem::ParentHandle() const {
+  return parent_ ? parent_->subMenu_ : nullptr;
+}
 
 int MenuItem::NativePosition() const {
   int pos = 0;
@@ -119,7 +138,8 @@ void MenuItem::InsertNative() {
   if (!visible_ || inserted_ || !ParentHandle()) return;
   std::string text;
   MENUITEMINFOA mi = Info(text);
-  if (InsertMenuItemA(ParentHandle(), static_cast<UINT>(NativePosition()), TRUE, &mi)) inserted_ = true;
+  if (InsertMenuItemA(ParentHandle(), static_cast<UINT>(NativePosition()), TRUE, &mi))
+    inserted_ = true;
   Changed();
 }
 
@@ -236,7 +256,8 @@ MenuItem* FindItem(const MenuItem& parent, Pred pred) {
 }  // namespace
 
 MenuItem* Menu::FindCommand(UINT command) const {
-  return FindItem(root_, [&](MenuItem* i) { return i->Command() == command && i->Items().empty(); });
+  return FindItem(root_,
+                  [&](MenuItem* i) { return i->Command() == command && i->Items().empty(); });
 }
 
 MenuItem* Menu::FindPopup(HMENU sub) const {
@@ -275,8 +296,8 @@ void Menu::Changed() {
 
 void PopupMenu::Popup(int x, int y, HWND owner) {
   SetForegroundWindow(owner);
-  UINT cmd = static_cast<UINT>(TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0,
-                                              owner, nullptr));
+  UINT cmd = static_cast<UINT>(
+      TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
   PostMessageA(owner, WM_NULL, 0, 0);
   if (cmd) DispatchCommand(cmd);
 }

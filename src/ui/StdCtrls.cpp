@@ -33,7 +33,9 @@ void DrawFrame3D(HDC dc, RECT& r, TColor topLeft, TColor bottomRight) {
 
 // ---- Label ----
 
-Label::Label(Component* owner, WinControl* parent) : Control(owner, parent) { AdjustBounds(); }
+Label::Label(Component* owner, WinControl* parent) : Control(owner, parent) {
+  AdjustBounds();
+}
 
 UINT Label::TextFlags() const {
   UINT flags = DT_EXPANDTABS;
@@ -279,7 +281,8 @@ void Panel::PaintWindow(HDC dc) {
   for (PanelBevel b : {outer_, inner_}) {
     if (b == PanelBevel::None) continue;
     bool raised = b == PanelBevel::Raised;
-    DrawFrame3D(dc, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight);
+    DrawFrame3D(dc, r, raised ? clBtnHighlight : clBtnShadow,
+                raised ? clBtnShadow : clBtnHighlight);
   }
   if (Caption().empty()) return;
   HGDIOBJ old = SelectObject(dc, FontHandle());

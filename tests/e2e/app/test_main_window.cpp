@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ui/Inspect.h"
+#include "util/qsUtils.h"
 
 namespace {
 
@@ -32,9 +33,13 @@ std::string TempFolder() {
   return buf;
 }
 
-std::string MessageFile() { return TempFolder() + "Dorar Adar.wav"; }
+std::string MessageFile() {
+  return TempFolder() + "Dorar Adar.wav";
+}
 
-void DeleteSettings() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+void DeleteSettings() {
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
 
 void WriteSettings(int plainSize, int durationSec) {
   HKEY key;
@@ -96,7 +101,8 @@ struct RegValue {
 
 bool ReadValue(const char* name, RegValue& v) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
   char buf[1024] = "";
   DWORD size = sizeof buf;
   LONG rc = RegQueryValueExA(key, name, nullptr, &v.type, reinterpret_cast<BYTE*>(buf), &size);
@@ -129,7 +135,9 @@ BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
-void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Pause(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 // A mouse move as the input devices make it (a warped cursor alone sends no mouse message).
 void MoveTo(int x, int y) {
@@ -202,7 +210,8 @@ class Program {
       WindowSearch s{pi_.dwProcessId, "tooltips_class32"};
       EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&s));
       if (s.found) {
-        // Another process's GetWindowText reads only the title; the tip's text comes with WM_GETTEXT.
+        // Another process's GetWindowText reads only the title; the tip's text comes with
+        // WM_GETTEXT.
         char text[512] = "";
         DWORD_PTR got = 0;
         SendMessageTimeoutA(s.found, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
@@ -232,7 +241,9 @@ TEST(MainWindow, FirstStartWithoutSettingsShowsNoMessageAndStoresTheDefaults) {
   EXPECT_EQ(program.Get("LMessageInfo")["caption"],
             "Click the Record button to record your voice message.");
   EXPECT_EQ(program.Get("LDetails")["visible"], "0");
-  ExpectEnabled(program, {"btnPlay", "btnSend", "btnAttach", "miPlay", "miSend", "miAttach", "miSaveAs"}, "0");
+  ExpectEnabled(program,
+                {"btnPlay", "btnSend", "btnAttach", "miPlay", "miSend", "miAttach", "miSaveAs"},
+                "0");
   ExpectEnabled(program, {"btnRecord", "btnExit", "miRecord", "miClose"}, "1");
   EXPECT_EQ(program.Get("btnOptions")["visible"], "0");
 
@@ -250,12 +261,12 @@ TEST(MainWindow, FirstStartWithoutSettingsShowsNoMessageAndStoresTheDefaults) {
     DWORD number;
   };
   const Expected values[] = {
-      {"HideTips", REG_SZ, "0", 0},     {"AutoRecord", REG_SZ, "1", 0},
-      {"AutoPlay", REG_SZ, "1", 0},     {"BeepOnRecord", REG_SZ, "1", 0},
-      {"AutoClose", REG_SZ, "0", 0},    {"Mono", REG_SZ, "1", 0},
-      {"GSM610", REG_SZ, "1", 0},       {"PackOnSend", REG_SZ, "0", 0},
-      {"Bits16", REG_SZ, "1", 0},       {"Quality ", REG_DWORD, "", 0},
-      {"PlainSize", REG_DWORD, "", 0},  {"DurationSec", REG_DWORD, "", 0},
+      {"HideTips", REG_SZ, "0", 0},        {"AutoRecord", REG_SZ, "1", 0},
+      {"AutoPlay", REG_SZ, "1", 0},        {"BeepOnRecord", REG_SZ, "1", 0},
+      {"AutoClose", REG_SZ, "0", 0},       {"Mono", REG_SZ, "1", 0},
+      {"GSM610", REG_SZ, "1", 0},          {"PackOnSend", REG_SZ, "0", 0},
+      {"Bits16", REG_SZ, "1", 0},          {"Quality ", REG_DWORD, "", 0},
+      {"PlainSize", REG_DWORD, "", 0},     {"DurationSec", REG_DWORD, "", 0},
       {"MinWaveLevel", REG_DWORD, "", 50}, {"MsgFileName", REG_SZ, MessageFile(), 0},
   };
   for (const Expected& e : values) {
@@ -284,7 +295,9 @@ TEST(MainWindow, AMessageFileShowsItsDateDetailsAndEnablesTheCommands) {
       "Message duration 25 Sec.\r\nSize 39.06 MB. File size 3.91 MB (Compression ratio 90%)\r\n"
       "Format: GSM 6.10 Wave, 8 KHz, Mono, 16 Bit";
   EXPECT_EQ(details["hint"], detailsText);
-  ExpectEnabled(program, {"btnPlay", "btnSend", "btnAttach", "miPlay", "miSend", "miAttach", "miSaveAs"}, "1");
+  ExpectEnabled(program,
+                {"btnPlay", "btnSend", "btnAttach", "miPlay", "miSend", "miAttach", "miSaveAs"},
+                "1");
 
   RECT r;
   GetWindowRect(program.Form(), &r);
@@ -300,6 +313,15 @@ TEST(MainWindow, AMessageFileShowsItsDateDetailsAndEnablesTheCommands) {
   ASSERT_TRUE(ReadValue("PlainSize", plain));
   EXPECT_EQ(plain.number, 40000000u);
   DeleteFileA(MessageFile().c_str());
+}
+
+TEST(Program, CarriesItsVersionAndIcon) {
+  std::string exe = WindowsPath(VOICEMAIL_EXE);
+  EXPECT_EQ(GetFileVersionText(exe), "1.0.0.1");
+  HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  EXPECT_NE(FindResourceA(module, "MAINICON", MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
+  FreeLibrary(module);
 }
 
 }  // namespace

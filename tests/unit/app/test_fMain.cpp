@@ -18,10 +18,17 @@ TEST(CompressionRatio, IsExactForAnyPairOf32BitSizes) {
     std::int64_t ratio;
   };
   const Case cases[] = {
-      {40000000, 4000000, 90},   {191530, 19712, 89},          {100, 100, 0},
-      {0, 0, 0},                 {0, 4000, 0},                 {3, 4, -33},
-      {INT32_MAX, 0, 100},       {INT32_MAX, 1, 99},           {1, INT32_MAX, -214748364600},
-      {INT32_MIN, INT32_MAX, 199}, {INT32_MAX, INT32_MAX, 0},
+      {40000000, 4000000, 90},
+      {191530, 19712, 89},
+      {100, 100, 0},
+      {0, 0, 0},
+      {0, 4000, 0},
+      {3, 4, -33},
+      {INT32_MAX, 0, 100},
+      {INT32_MAX, 1, 99},
+      {1, INT32_MAX, -214748364600},
+      {INT32_MIN, INT32_MAX, 199},
+      {INT32_MAX, INT32_MAX, 0},
   };
   for (const Case& c : cases)
     EXPECT_EQ(CompressionRatio(c.plain, c.file), c.ratio) << c.plain << " " << c.file;

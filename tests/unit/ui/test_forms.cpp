@@ -24,12 +24,21 @@ TEST_F(FormTest, BorderStylesGiveTheWindowStylesAndKeepTheClientSize) {
     DWORD present, absent, exPresent;
   };
   const Case cases[] = {
-      {ui::BorderStyle::Single, {true, true, false}, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-       WS_MAXIMIZEBOX | WS_THICKFRAME, 0},
-      {ui::BorderStyle::Dialog, {true, true, true}, WS_CAPTION | WS_SYSMENU,
-       WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME, WS_EX_DLGMODALFRAME},
-      {ui::BorderStyle::ToolWindow, {true, false, false}, WS_CAPTION | WS_SYSMENU,
-       WS_MINIMIZEBOX | WS_THICKFRAME, WS_EX_TOOLWINDOW},
+      {ui::BorderStyle::Single,
+       {true, true, false},
+       WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+       WS_MAXIMIZEBOX | WS_THICKFRAME,
+       0},
+      {ui::BorderStyle::Dialog,
+       {true, true, true},
+       WS_CAPTION | WS_SYSMENU,
+       WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME,
+       WS_EX_DLGMODALFRAME},
+      {ui::BorderStyle::ToolWindow,
+       {true, false, false},
+       WS_CAPTION | WS_SYSMENU,
+       WS_MINIMIZEBOX | WS_THICKFRAME,
+       WS_EX_TOOLWINDOW},
       {ui::BorderStyle::None, {true, true, true}, WS_POPUP, WS_CAPTION | WS_SYSMENU, 0},
   };
   for (const Case& c : cases) {

@@ -44,17 +44,17 @@ TEST_F(MenuTest, HiddenItemsLeaveTheMenuAndReturnInTheirPlace) {
     std::vector<std::string> expected;
   };
   const std::vector<Step> steps = {
-      {1, false, {"A", "C", "D"}},      {0, false, {"C", "D"}},
-      {3, false, {"C"}},                {1, true, {"B", "C"}},
-      {3, true, {"B", "C", "D"}},       {0, true, {"A", "B", "C", "D"}},
-      {2, false, {"A", "B", "D"}},      {2, true, {"A", "B", "C", "D"}},
+      {1, false, {"A", "C", "D"}}, {0, false, {"C", "D"}},          {3, false, {"C"}},
+      {1, true, {"B", "C"}},       {3, true, {"B", "C", "D"}},      {0, true, {"A", "B", "C", "D"}},
+      {2, false, {"A", "B", "D"}}, {2, true, {"A", "B", "C", "D"}},
   };
   ui::MenuItem* file = Item(&menu->Items(), "File");
   std::vector<ui::MenuItem*> items;
   for (const char* c : {"A", "B", "C", "D"}) items.push_back(Item(file, c));
   for (const Step& s : steps) {
     items[static_cast<std::size_t>(s.item)]->SetVisible(s.visible);
-    EXPECT_EQ(NativeTexts(file->SubMenu()), s.expected) << "after item " << s.item << " -> " << s.visible;
+    EXPECT_EQ(NativeTexts(file->SubMenu()), s.expected)
+        << "after item " << s.item << " -> " << s.visible;
   }
 }
 
@@ -77,11 +77,11 @@ TEST(ShortCutText, NamesTheKeysAsTheMenusShowThem) {
     ui::ShortCut key;
     const char* text;
   };
-  for (const Case& c : {Case{ui::ShortCutOf(VK_F2), "F2"}, Case{ui::ShortCutOf(VK_F12), "F12"},
-                        Case{ui::ShortCutOf(VK_ESCAPE), "Esc"},
-                        Case{ui::ShortCutOf('A', ui::scCtrl), "Ctrl+A"},
-                        Case{ui::ShortCutOf('M', ui::scCtrl | ui::scShift), "Shift+Ctrl+M"},
-                        Case{ui::ShortCutOf(VK_F8), "F8"}})
+  for (const Case& c :
+       {Case{ui::ShortCutOf(VK_F2), "F2"}, Case{ui::ShortCutOf(VK_F12), "F12"},
+        Case{ui::ShortCutOf(VK_ESCAPE), "Esc"}, Case{ui::ShortCutOf('A', ui::scCtrl), "Ctrl+A"},
+        Case{ui::ShortCutOf('M', ui::scCtrl | ui::scShift), "Shift+Ctrl+M"},
+        Case{ui::ShortCutOf(VK_F8), "F8"}})
     EXPECT_EQ(ui::ShortCutToText(c.key), c.text);
 }
 
