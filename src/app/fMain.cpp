@@ -1,6 +1,8 @@
 #include "app/fMain.h"
 
 #include "app/vmOptions.h"
+#include "audio/MixerUtils.h"
+#include "audio/fSlider.h"
 #include "util/qsUtils.h"
 
 std::string EMailBodyText =
@@ -172,6 +174,10 @@ void TVoiceMailForm::CreateStatusBar() {
   imgVolume = static_cast<ui::Image*>(FindComponent("imgVolume"));
   PaintBoxMic = static_cast<ui::PaintBox*>(FindComponent("PaintBoxMic"));
   PaintBoxVolume = static_cast<ui::PaintBox*>(FindComponent("PaintBoxVolume"));
+  PaintBoxVolume->OnPaint = [this](ui::Component* s, HDC dc, const RECT&) {
+    PaintBoxVolumePaint(s, dc);
+  };
+  PaintBoxMic->OnPaint = [this](ui::Component* s, HDC dc, const RECT&) { PaintBoxMicPaint(s, dc); };
 }
 
 ui::Panel* TVoiceMailForm::AddIndicator(const char* panel, int tag, const char* image,
@@ -274,12 +280,31 @@ void TVoiceMailForm::FormCreate(ui::Component*) {
   Book->SetPageIndex(0);
   SetClientHeight(125);
   SetClientWidth(472);
+  // The indicator paint boxes lie over the pictures, two pixels below the panel's top.
+  for (auto [box, panel] :
+       {std::pair{PaintBoxMic, panMicLevel}, std::pair{PaintBoxVolume, panVolume}}) {
+    box->SetAlign(ui::Align::Bottom);
+    box->SetHeight(panel->Height() - 2);
+  }
+  PrepareMixer();
+}
+
+void TVoiceMailForm::PrepareMixer() {
+  if (!VMProperties) return;  // a form built without the program's settings
+  if (GetMixerVolume(0) < VMProperties->MinWaveLevel) SetMixerVolume(0, VMProperties->MinWaveLevel);
+  SelectMicrophoneSource();
+  SetMixerMute(1, false);
+  SetMixerMute(0, false);
 }
 
 void TVoiceMailForm::FormShow(ui::Component*) {
   if (FShown) return;
   ui::App()->ProcessMessages();
   FShown = true;
+  TSliderForm* slider = TSliderForm::Instance();
+  slider->OnVolumeChange = [this](std::int32_t rows) { VolumeLevelChanged(rows); };
+  slider->OnMicChange = [this](std::int32_t rows) { MicLevelChanged(rows); };
+  slider->RefreshLevels();
   UpdateMessageInfo();
   PlaceUnderCursor();
 }
@@ -349,6 +374,68 @@ void TVoiceMailForm::PlaceUnderCursor() {
   SetBounds(left, top, Width(), Height());
 }
 
+// ---- level indicators ----
+
+void TVoiceMailForm::DrawLevelIndicator(ui::Image* image, ui::PaintBox* box, std::int32_t rows,
+                                        HDC dc) {
+  BITMAP bm{};
+  if (!image->Bitmap() || !GetObjectA(image->Bitmap(), sizeof bm, &bm)) return;
+  HWND window = box->Parent() ? box->Parent()->Handle() : nullptr;
+  HDC target = dc;
+  if (!target) {
+    // Drawn straight onto the panel, where the paint box lies.
+    if (!window) return;
+    target = GetDC(window);
+    SetViewportOrgEx(target, box->Left(), box->Top(), nullptr);
+  }
+  HDC mem = CreateCompatibleDC(target);
+  HBITMAP bmp = CreateCompatibleBitmap(target, bm.bmWidth, bm.bmHeight);
+  HGDIOBJ oldBmp = SelectObject(mem, bmp);
+  RECT r{0, 0, bm.bmWidth, bm.bmHeight};
+  HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128));
+  FillRect(mem, &r, grey);
+  DeleteObject(grey);
+  r.top += rows;
+  HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+  FillRect(mem, &r, green);
+  DeleteObject(green);
+  HDC src = CreateCompatibleDC(target);
+  HGDIOBJ oldSrc = SelectObject(src, image->Bitmap());
+  TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, bm.bmWidth, bm.bmHeight,
+                 RGB(0, 255, 0));
+  SelectObject(src, oldSrc);
+  DeleteDC(src);
+  BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, oldBmp);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  if (!dc) ReleaseDC(window, target);
+}
+
+void TVoiceMailForm::Describe(ui::Description& d) const {
+  ui::Form::Describe(d);
+  d.emplace_back("volumelevel", std::to_string(FVolumeLevel));
+  d.emplace_back("miclevel", std::to_string(FMicLevel));
+}
+
+void TVoiceMailForm::VolumeLevelChanged(std::int32_t rows) {
+  FVolumeLevel = rows;
+  DrawLevelIndicator(imgVolume, PaintBoxVolume, rows);
+}
+
+void TVoiceMailForm::MicLevelChanged(std::int32_t rows) {
+  FMicLevel = rows;
+  DrawLevelIndicator(imgMicLevel, PaintBoxMic, rows);
+}
+
+void TVoiceMailForm::PaintBoxVolumePaint(ui::Component*, HDC dc) {
+  DrawLevelIndicator(imgVolume, PaintBoxVolume, FVolumeLevel, dc);
+}
+
+void TVoiceMailForm::PaintBoxMicPaint(ui::Component*, HDC dc) {
+  DrawLevelIndicator(imgMicLevel, PaintBoxMic, FMicLevel, dc);
+}
+
 // ---- commands ----
 
 void TVoiceMailForm::cmdRecord(ui::Component*) {}
@@ -358,7 +445,9 @@ void TVoiceMailForm::cmdPause(ui::Component*) {}
 void TVoiceMailForm::cmdSend(ui::Component*) {}
 void TVoiceMailForm::cmdSaveAs(ui::Component*) {}
 void TVoiceMailForm::cmdAttach(ui::Component*) {}
-void TVoiceMailForm::cmdShowSlider(ui::Component*) {}
+void TVoiceMailForm::cmdShowSlider(ui::Component* sender) {
+  TSliderForm::ShowSlider(sender->Tag == 0);
+}
 void TVoiceMailForm::cmdOptions(ui::Component*) {}
 void TVoiceMailForm::cmdClose(ui::Component*) {
   Close();

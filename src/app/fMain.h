@@ -61,6 +61,19 @@ class TVoiceMailForm : public ui::Form {
   void FormDestroy(ui::Component* sender);
 
   void UpdateMessageInfo();
+  // Start-up adjustments of the mixer: wave output at least MinWaveLevel, the microphone
+  // as recording source, master and wave output not muted.
+  void PrepareMixer();
+  // The level indicators: L rows from the top stay grey, the rest of the picture's pure
+  // green window shows the level.
+  void DrawLevelIndicator(ui::Image* image, ui::PaintBox* box, std::int32_t rows, HDC dc = nullptr);
+  void VolumeLevelChanged(std::int32_t rows);
+  void MicLevelChanged(std::int32_t rows);
+  void PaintBoxVolumePaint(ui::Component* sender, HDC dc);
+  void PaintBoxMicPaint(ui::Component* sender, HDC dc);
+  std::int32_t VolumeLevel() const { return FVolumeLevel; }
+  std::int32_t MicLevel() const { return FMicLevel; }
+  void Describe(ui::Description& d) const override;
   void UpdateCommands();
   void ArrangePanels();
   void PlaceUnderCursor();
@@ -98,4 +111,6 @@ class TVoiceMailForm : public ui::Form {
   }
 
   bool FShown = false;
+  std::int32_t FVolumeLevel = 0;
+  std::int32_t FMicLevel = 0;
 };

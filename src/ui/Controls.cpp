@@ -214,6 +214,14 @@ void Control::MouseMove(int x, int y) {
   if (OnMouseMove) OnMouseMove(this, x, y);
 }
 
+void Control::MouseDown(int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, x, y);
+}
+
+void Control::MouseUp(int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, x, y);
+}
+
 void Control::Describe(Description& d) const {
   Component::Describe(d);
   POINT origin = ClientToScreen({0, 0});

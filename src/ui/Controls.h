@@ -117,8 +117,8 @@ class Control : public Component {
   // Graphic controls draw themselves into the parent's device context, whose origin is
   // moved to the control's top left corner.
   virtual void Paint(HDC) {}
-  virtual void MouseDown(int, int) {}
-  virtual void MouseUp(int, int) {}
+  virtual void MouseDown(int x, int y);
+  virtual void MouseUp(int x, int y);
   virtual void MouseMove(int x, int y);
   virtual void MouseLeave() {}
 
@@ -126,6 +126,9 @@ class Control : public Component {
 
   NotifyEvent OnClick;
   MouseEvent OnMouseMove;
+  // The left button going down and up over the control.
+  MouseEvent OnMouseDown;
+  MouseEvent OnMouseUp;
 
  protected:
   virtual void BoundsChanged() {}

@@ -424,7 +424,10 @@ bool Application::IsShortCut(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   auto* form = dynamic_cast<Form*>(WinControl::FromHandle(top));
-  if (!form || !form->Menu() || !IsWindowEnabled(top)) return false;
+  if (!form || !IsWindowEnabled(top)) return false;
+  // A form without a menu of its own (a popup) passes the keys to the main form's menu.
+  if (!form->Menu() && !form->IsModal() && mainForm_) form = mainForm_;
+  if (!form->Menu()) return false;
   ShortCut key = static_cast<ShortCut>(msg.wParam & 0xFF);
   if (GetKeyState(VK_SHIFT) < 0) key |= scShift;
   if (GetKeyState(VK_CONTROL) < 0) key |= scCtrl;

@@ -253,15 +253,6 @@ TOOLBAR = [icon_record, icon_play, icon_send, icon_attach, icon_language, icon_o
 
 # ---- the level indicators and the icon ----
 
-def speaker(w, h):
-    body = polygon([(2, 5.5), (5, 5.5), (10, 1.5), (10, 14.5), (5, 10.5), (2, 10.5)])
-    waves = union(lambda x, y: x > 11 and abs(math.hypot(x - 9, y - 8) - 3.5) < 0.6,
-                  lambda x, y: x > 11 and abs(math.hypot(x - 9, y - 8) - 6.5) < 0.6 and abs(y - 8) < 6)
-    return render(w, h, [(body, (50, 50, 70)), (polygon([(3, 6.5), (5.5, 6.5), (9, 3.5), (9, 12.5),
-                                                          (5.5, 9.5), (3, 9.5)]), (150, 160, 190)),
-                         (waves, (50, 50, 70))], FACE)
-
-
 def microphone(w, h, scale=1.0, dx=0.0, dy=0.0):
     def s(f):
         return lambda x, y: f((x - dx) / scale, (y - dy) / scale)
@@ -271,6 +262,87 @@ def microphone(w, h, scale=1.0, dx=0.0, dy=0.0):
     stand = s(union(segment(9, 12.5, 9, 14.5, 1.2), segment(6, 15, 12, 15, 1.2)))
     return [(head, (40, 40, 60)), (s(rounded(6.8, 1.8, 11.2, 10.2, 2.3)), (150, 160, 180)),
             (grill, (60, 60, 80)), (holder, (40, 40, 60)), (stand, (40, 40, 60))]
+
+
+LIME = (0x00, 0xFF, 0x00)  # transparent in the level pictures: the level shows through
+
+
+def with_wedge(px, x0, x1, y0, y1):
+    """A ramp of exact lime pixels, low at x0 and full height at x1, on rows y0 .. y1 - 1."""
+    out = [list(row) for row in px]
+    for j in range(y0, y1):
+        for i in range(x0, x1):
+            rise = (i - x0 + 1) / (x1 - x0)
+            if y1 - j <= math.ceil(rise * (y1 - y0)):
+                out[j][i] = LIME
+    return out
+
+
+def opaque(px):
+    """Rows of colours; a shape's edge never comes out as the transparent lime."""
+    return [[(r, g, b) if (r, g, b) != LIME else (0, 254, 0) for r, g, b, _ in row] for row in px]
+
+
+def level_picture(layers, w, h):
+    return with_wedge(opaque(render(w, h, layers, FACE)), w - 15, w - 1, 1, h - 1)
+
+
+def speaker_layers():
+    body = polygon([(1, 5.5), (4, 5.5), (9, 1.5), (9, 14.5), (4, 10.5), (1, 10.5)])
+    cone = polygon([(2, 6.5), (4.5, 6.5), (8, 3.5), (8, 12.5), (4.5, 9.5), (2, 9.5)])
+    waves = lambda x, y: 10 < x < 17 and abs(math.hypot(x - 8, y - 8) - 4) < 0.6 and abs(y - 8) < 4
+    return [(body, (50, 50, 70)), (cone, (150, 160, 190)), (waves, (50, 50, 70))]
+
+
+# ---- the level popup ----
+
+POPUP_EDGE = (70, 80, 110)
+
+
+def popup_background():
+    w, h = 65, 105
+    layers = [(rounded(0, 0, 65, 105, 5), POPUP_EDGE),
+              (rounded(1, 1, 64, 104, 4), gradient((214, 222, 238), (170, 182, 208), 0, 105)),
+              (rounded(2, 2, 63, 20, 3), gradient((96, 126, 190), (60, 86, 150), 2, 20)),
+              (rect(5, 25, 24, 99), (236, 240, 248)),
+              (rect(24, 28, 41, 100), (90, 96, 112)),
+              (rect(34, 29, 60, 99), (150, 160, 186))]
+    px = opaque(render(w, h, layers, (0, 0, 0)))
+    # The level window: wide at the top, narrowing downwards, inside the level bar's box
+    # (25, 29, 15 x 70).
+    for j in range(29, 99):
+        t = (j - 29) / 69.0
+        half = 7.5 - 5.5 * t
+        for i in range(25, 40):
+            if abs(i + 0.5 - 32.5) <= half:
+                px[j][i] = LIME
+    return px
+
+
+def popup_close():
+    cross = union(segment(4, 3, 13, 11, 1.8), segment(13, 3, 4, 11, 1.8))
+    return opaque(render(17, 14, [(rounded(0, 0, 17, 14, 2), (170, 50, 40)),
+                                  (rounded(1, 1, 16, 13, 2), (215, 85, 70)),
+                                  (cross, (255, 255, 255))], (60, 86, 150)))
+
+
+def slider_track():
+    w, h = 24, 68
+    layers = [(rect(0, 0, 24, 68), (150, 160, 186)),
+              (rounded(10, 4, 14, 64, 2), (50, 56, 80)),
+              (rounded(11, 5, 13, 63, 1), (110, 118, 140))]
+    for k in range(11):
+        y = 8 + k * 5.2
+        layers.append((rect(3, y, 8 if k % 5 else 9, y + 1), (60, 66, 90)))
+        layers.append((rect(16 if k % 5 else 15, y, 21, y + 1), (60, 66, 90)))
+    return opaque(render(w, h, layers, (150, 160, 186)))
+
+
+def slider_holder():
+    layers = [(rounded(1, 1, 23, 15, 3), (40, 46, 70)),
+              (rounded(2, 2, 22, 14, 2), gradient((235, 238, 246), (150, 158, 182), 2, 14)),
+              (rect(4, 7.5, 20, 8.5), (70, 76, 100))]
+    return masked(render(24, 16, layers, LIME), mask=LIME, threshold=0.5)
 
 
 def main_icon(size):
@@ -290,9 +362,12 @@ def main():
     normal = [masked(render(20, 20, f(), FACE)) for f in TOOLBAR]
     write_bmp(os.path.join(OUT, "ToolbarNormal.bmp"), hstrip(normal))
     write_bmp(os.path.join(OUT, "ToolbarDisabled.bmp"), hstrip([disabled(p) for p in normal]))
-    write_bmp(os.path.join(OUT, "Volume.bmp"), [[p[:3] for p in row] for row in speaker(34, 16)])
-    mic = render(32, 16, microphone(32, 16), FACE)
-    write_bmp(os.path.join(OUT, "MicLevel.bmp"), [[p[:3] for p in row] for row in mic])
+    write_bmp(os.path.join(OUT, "Volume.bmp"), level_picture(speaker_layers(), 34, 16))
+    write_bmp(os.path.join(OUT, "MicLevel.bmp"), level_picture(microphone(32, 16), 32, 16))
+    write_bmp(os.path.join(OUT, "SliderBackground.bmp"), popup_background())
+    write_bmp(os.path.join(OUT, "SliderClose.bmp"), popup_close())
+    write_bmp(os.path.join(OUT, "SliderTrack.bmp"), slider_track())
+    write_bmp(os.path.join(OUT, "SliderHolder.bmp"), slider_holder())
     write_ico(os.path.join(OUT, "VoiceMail.ico"), [main_icon(32), main_icon(16)])
 
 

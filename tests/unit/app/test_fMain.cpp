@@ -74,7 +74,7 @@ TEST_F(MainFormTest, ComponentsStandInTheirPlaces) {
       {form->panInfoViewer, 0, 44, 472, 62}, {form->bevBottom, 0, 60, 472, 2},
       {form->panStatusbar, 0, 106, 472, 20}, {form->panMicLevel, 394, 0, 39, 20},
       {form->panVolume, 433, 0, 39, 20},     {form->imgVolume, 0, 2, 34, 16},
-      {form->PaintBoxVolume, 24, 0, 15, 20},
+      {form->PaintBoxVolume, 0, 2, 39, 18},
   };
   for (const Place& p : places) {
     EXPECT_EQ(p.control->Left(), p.left) << p.control->Name;
