@@ -221,4 +221,6 @@ void TSliderForm::Describe(ui::Description& d) const {
   ui::Form::Describe(d);
   d.emplace_back("showsvolume", ShowsVolume_ ? "1" : "0");
   d.emplace_back("devicecaption", DeviceCaption_);
+  d.emplace_back("volumefader", VolumeFader_ ? std::to_string(VolumeFader_->Level) : "");
+  d.emplace_back("micfader", MicFader_ ? std::to_string(MicFader_->Level) : "");
 }

@@ -31,8 +31,8 @@ void FillLine(MIXERLINEA& out, const ScriptedLine& line, DWORD d, DWORD s, DWORD
 ScriptedMixer::ScriptedMixer(std::vector<ScriptedDestination> destinations)
     : destinations_(std::move(destinations)) {
   g_mixer = this;
-  MixerApi = {Open,        Close,          GetDevCaps,       GetLineInfo, GetLineControls,
-              GetControlDetails, SetControlDetails};
+  MixerApi = {
+      Open, Close, GetDevCaps, GetLineInfo, GetLineControls, GetControlDetails, SetControlDetails};
 }
 
 ScriptedMixer::~ScriptedMixer() {
@@ -94,9 +94,8 @@ MMRESULT WINAPI ScriptedMixer::Open(LPHMIXER out, UINT device, DWORD_PTR callbac
                                     DWORD flags) {
   if (device != 0) return MMSYSERR_BADDEVICEID;
   HMIXER h = reinterpret_cast<HMIXER>(g_mixer->nextHandle_++);
-  g_mixer->open_[h] = (flags & CALLBACK_TYPEMASK) == CALLBACK_WINDOW
-                          ? reinterpret_cast<HWND>(callback)
-                          : nullptr;
+  g_mixer->open_[h] =
+      (flags & CALLBACK_TYPEMASK) == CALLBACK_WINDOW ? reinterpret_cast<HWND>(callback) : nullptr;
   *out = h;
   return MMSYSERR_NOERROR;
 }
@@ -188,8 +187,7 @@ MMRESULT WINAPI ScriptedMixer::GetControlDetails(HMIXEROBJ h, LPMIXERCONTROLDETA
 
 MMRESULT WINAPI ScriptedMixer::SetControlDetails(HMIXEROBJ h, LPMIXERCONTROLDETAILS d, DWORD) {
   if (!g_mixer->Known(h)) return MMSYSERR_INVALHANDLE;
-  if (d->cbStruct != sizeof(MIXERCONTROLDETAILS) || !d->paDetails ||
-      d->cbDetails != sizeof(LONG))
+  if (d->cbStruct != sizeof(MIXERCONTROLDETAILS) || !d->paDetails || d->cbDetails != sizeof(LONG))
     return MMSYSERR_INVALPARAM;
   ScriptedControl* c = g_mixer->ControlById(d->dwControlID);
   if (!c) return MIXERR_INVALCONTROL;

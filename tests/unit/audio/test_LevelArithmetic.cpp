@@ -12,7 +12,8 @@ TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
     double v;
     int r;
   };
-  const Case cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {26.52, 27}};
+  const Case cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},   {-0.5, 0},
+                        {-1.5, -2}, {2.4999, 2}, {26.52, 27}};
   for (const Case& c : cases) EXPECT_EQ(RoundHalfEven(c.v), c.r) << c.v;
 }
 

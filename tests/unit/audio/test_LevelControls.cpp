@@ -100,7 +100,8 @@ TEST_F(LevelControls, GaugeLightsBarsForTheLevel) {
   struct Case {
     int level, lit;
   };
-  for (const Case& c : {Case{16384, 14}, Case{32767, 30}, Case{32766, 28}, Case{3000, 2}, Case{0, 0}}) {
+  for (const Case& c :
+       {Case{16384, 14}, Case{32767, 30}, Case{32766, 28}, Case{3000, 2}, Case{0, 0}}) {
     gauge.SetLevel(c.level);
     EXPECT_EQ(LitBars(canvas), c.lit) << c.level;
     // Unlit positions keep their tick at the bottom and nothing at the top.
@@ -321,7 +322,7 @@ TEST_F(Popup, DraggingTheHolderSetsTheFader) {
   EXPECT_EQ(s->Hint(), "");
   struct Move {
     int y;
-    int position;   // after the notification of the write, read back from the fader
+    int position;  // after the notification of the write, read back from the fader
     LONG value;
   };
   // The top is full level, the bottom none. The middle reads back as 32767, which is

@@ -43,13 +43,17 @@ ScriptedControl Mux(DWORD id, std::vector<ScriptedItem> items, std::vector<LONG>
 // wave output source with volume, mute and peak meter; a recording destination with a
 // multiplexer of three inputs, the microphone among them.
 std::vector<ScriptedDestination> SoundCard(LONG waveOut = 40000) {
-  ScriptedDestination speakers{{kDstSpeakers, 2, {Volume(1, 50000), Mute(2, 1)}},
-                               {{kSrcWaveOut, 2, {Volume(3, waveOut), Mute(4, 1), Peak(5, {-12000, 8000})}}}};
-  ScriptedDestination recording{
-      {kDstWaveIn, 2,
-       {Mux(10, {{"Line In", 0x11, kLineIn}, {"Microphone", 0x12, kSrcMicrophone}, {"CD", 0x13, kCompactDisc}},
-            {1, 0, 1})}},
-      {{kSrcMicrophone, 1, {Volume(11, 20000), Peak(12, {300})}}}};
+  ScriptedDestination speakers{
+      {kDstSpeakers, 2, {Volume(1, 50000), Mute(2, 1)}},
+      {{kSrcWaveOut, 2, {Volume(3, waveOut), Mute(4, 1), Peak(5, {-12000, 8000})}}}};
+  ScriptedDestination recording{{kDstWaveIn,
+                                 2,
+                                 {Mux(10,
+                                      {{"Line In", 0x11, kLineIn},
+                                       {"Microphone", 0x12, kSrcMicrophone},
+                                       {"CD", 0x13, kCompactDisc}},
+                                      {1, 0, 1})}},
+                                {{kSrcMicrophone, 1, {Volume(11, 20000), Peak(12, {300})}}}};
   return {speakers, recording};
 }
 
@@ -60,8 +64,8 @@ TEST(FindControl, EachKindFindsItsLinesControl) {
     DWORD type;
     DWORD id;
   };
-  const Case cases[] = {{0, kVolume, 3}, {1, kVolume, 1}, {2, kVolume, 11},
-                        {0, kMute, 4},   {1, kMute, 2}};
+  const Case cases[] = {
+      {0, kVolume, 3}, {1, kVolume, 1}, {2, kVolume, 11}, {0, kMute, 4}, {1, kMute, 2}};
   for (const Case& c : cases) {
     TMixer m(nullptr);
     DWORD dst = 0, src = 0;
@@ -105,7 +109,8 @@ TEST(FindControl, ALineWithMoreControlsThanTheBufferHoldsIsReadWhole) {
 TEST(FindControl, NoControlWithoutAMixerOrWithoutTheLine) {
   // Speakers without a wave output source: kind 0 has no volume, so it reads 0 and a
   // write reaches nothing.
-  ScriptedMixer mixer(Card{Dest({kDstSpeakers, 2, {Volume(1, 65535)}}, {{kLineIn, 2, {Volume(2, 9)}}})});
+  ScriptedMixer mixer(
+      Card{Dest({kDstSpeakers, 2, {Volume(1, 65535)}}, {{kLineIn, 2, {Volume(2, 9)}}})});
   EXPECT_EQ(GetMixerVolume(0), 0);
   SetMixerVolume(0, 50);
   EXPECT_EQ(mixer.Value(2), 9);
@@ -203,7 +208,8 @@ TEST(PeakMeter, LeftLevelIsTheFirstChannelsMagnitude) {
 }
 
 TEST(PeakMeter, AMeterNotFoundReadsNothing) {
-  ScriptedMixer mixer(Card{Dest({kDstSpeakers, 2, {Volume(1, 0)}}, {{kSrcWaveOut, 2, {Volume(3, 0)}}})});
+  ScriptedMixer mixer(
+      Card{Dest({kDstSpeakers, 2, {Volume(1, 0)}}, {{kSrcWaveOut, 2, {Volume(3, 0)}}})});
   TPeakMeter meter;
   EXPECT_FALSE(meter.OpenPlaybackMeter());
   EXPECT_FALSE(meter.OpenRecordingMeter());
@@ -211,7 +217,8 @@ TEST(PeakMeter, AMeterNotFoundReadsNothing) {
 }
 
 TEST(PeakMeter, ALineOfManyChannelsIsReadAsStereo) {
-  ScriptedMixer mixer(Card{Dest({kDstSpeakers, 6, {}}, {{kSrcWaveOut, 6, {Peak(5, {-7, 5, 1, 1, 1, 1})}}})});
+  ScriptedMixer mixer(
+      Card{Dest({kDstSpeakers, 6, {}}, {{kSrcWaveOut, 6, {Peak(5, {-7, 5, 1, 1, 1, 1})}}})});
   TPeakMeter meter;
   ASSERT_TRUE(meter.OpenPlaybackMeter());
   EXPECT_EQ(meter.Details.cChannels, 2u);
@@ -230,9 +237,8 @@ void PumpMessages() {
 TEST(ChangeNotification, AnyChangeOnTheMixerReadsTheControlAgain) {
   ScriptedMixer mixer(SoundCard());
   std::vector<std::int32_t> seen;
-  auto fader = std::make_unique<TFader>([&](TMixerLineControl* sender) {
-    seen.push_back(static_cast<TFader*>(sender)->Level);
-  });
+  auto fader = std::make_unique<TFader>(
+      [&](TMixerLineControl* sender) { seen.push_back(static_cast<TFader*>(sender)->Level); });
   ASSERT_NE(fader->CallbackWindow, nullptr);
   ASSERT_TRUE(fader->Open(1));
   mixer.Change(1, {1234});
