@@ -5,18 +5,26 @@
 
 #include "audio/LevelArithmetic.h"
 
-const TMixerApi PlatformMixerApi = {mixerOpen,
-                                    mixerClose,
-                                    mixerGetDevCapsA,
-                                    mixerGetLineInfoA,
-                                    mixerGetLineControlsA,
-                                    mixerGetControlDetailsA,
-                                    mixerSetControlDetails};
-TMixerApi MixerApi = PlatformMixerApi;
+TMixerApi MixerApi{};
+
+const TMixerApi& PlatformMixerApi() {
+  static const TMixerApi api = {mixerOpen,
+                                mixerClose,
+                                mixerGetDevCapsA,
+                                mixerGetLineInfoA,
+                                mixerGetLineControlsA,
+                                mixerGetControlDetailsA,
+                                mixerSetControlDetails};
+  return api;
+}
 
 namespace {
 
 const char kCallbackClass[] = "BdaMixerCallback";
+
+const TMixerApi& Api() {
+  return MixerApi.Open ? MixerApi : PlatformMixerApi();
+}
 
 HMIXEROBJ Obj(HMIXER h) {
   return reinterpret_cast<HMIXEROBJ>(h);
@@ -28,14 +36,13 @@ HMIXEROBJ Obj(HMIXER h) {
 
 TMixer::TMixer(HWND callbackWindow) : Controls(kMixerBufferItems) {
   if (callbackWindow)
-    (void)MixerApi.Open(&Handle, 0, reinterpret_cast<DWORD_PTR>(callbackWindow), 0,
-                        CALLBACK_WINDOW);
+    (void)Api().Open(&Handle, 0, reinterpret_cast<DWORD_PTR>(callbackWindow), 0, CALLBACK_WINDOW);
   else
-    (void)MixerApi.Open(&Handle, 0, 0, 0, 0);
+    (void)Api().Open(&Handle, 0, 0, 0, 0);
 }
 
 TMixer::~TMixer() {
-  if (Handle) (void)MixerApi.Close(Handle);
+  if (Handle) (void)Api().Close(Handle);
 }
 
 TMixer::Scan TMixer::ReadControls(MIXERCONTROLA& control, DWORD controlType) {
@@ -48,7 +55,7 @@ TMixer::Scan TMixer::ReadControls(MIXERCONTROLA& control, DWORD controlType) {
   lc.cControls = Line.cControls;
   lc.cbmxctrl = sizeof(MIXERCONTROLA);
   lc.pamxctrl = Controls.data();
-  if (MixerApi.GetLineControls(Obj(Handle), &lc, MIXER_GETLINECONTROLSF_ALL) != MMSYSERR_NOERROR)
+  if (Api().GetLineControls(Obj(Handle), &lc, MIXER_GETLINECONTROLSF_ALL) != MMSYSERR_NOERROR)
     return Scan::Failed;
   for (DWORD i = 0; i < Line.cControls; ++i) {
     if (Controls[i].dwControlType == controlType) {
@@ -60,15 +67,14 @@ TMixer::Scan TMixer::ReadControls(MIXERCONTROLA& control, DWORD controlType) {
 }
 
 bool TMixer::FindControl(DWORD dstType, DWORD srcType, MIXERCONTROLA& control, DWORD controlType) {
-  if (MixerApi.GetDevCaps(reinterpret_cast<UINT_PTR>(Handle), &Caps, sizeof Caps) !=
-      MMSYSERR_NOERROR)
+  if (Api().GetDevCaps(reinterpret_cast<UINT_PTR>(Handle), &Caps, sizeof Caps) != MMSYSERR_NOERROR)
     return false;
   for (DWORD d = 0; d < Caps.cDestinations; ++d) {
     Line = MIXERLINEA{};
     Line.cbStruct = sizeof Line;
     Line.dwDestination = d;
-    bool read = MixerApi.GetLineInfo(Obj(Handle), &Line, MIXER_GETLINEINFOF_DESTINATION) ==
-                MMSYSERR_NOERROR;
+    bool read =
+        Api().GetLineInfo(Obj(Handle), &Line, MIXER_GETLINEINFOF_DESTINATION) == MMSYSERR_NOERROR;
     if (srcType == kNoSource) {
       // The first destination with such a control wins, whatever its type.
       if (!read) return false;
@@ -82,7 +88,7 @@ bool TMixer::FindControl(DWORD dstType, DWORD srcType, MIXERCONTROLA& control, D
       Line.cbStruct = sizeof Line;
       Line.dwDestination = d;
       Line.dwSource = s;
-      if (MixerApi.GetLineInfo(Obj(Handle), &Line, MIXER_GETLINEINFOF_SOURCE) != MMSYSERR_NOERROR)
+      if (Api().GetLineInfo(Obj(Handle), &Line, MIXER_GETLINEINFOF_SOURCE) != MMSYSERR_NOERROR)
         return false;
       if (Line.dwComponentType != srcType) continue;
       Scan scan = ReadControls(control, controlType);
@@ -144,12 +150,12 @@ bool TMixerLineControl::SetDetails(DWORD channels, void* items, DWORD itemSize, 
 
 bool TMixerLineControl::ReadValue(DWORD flags) {
   if (!Details.paDetails) return false;
-  return MixerApi.GetControlDetails(Obj(Mixer->Handle), &Details, flags) == MMSYSERR_NOERROR;
+  return Api().GetControlDetails(Obj(Mixer->Handle), &Details, flags) == MMSYSERR_NOERROR;
 }
 
 MMRESULT TMixerLineControl::WriteValue() {
   if (!Details.paDetails) return MMSYSERR_INVALPARAM;
-  MMRESULT rc = MixerApi.SetControlDetails(Obj(Mixer->Handle), &Details, 0);
+  MMRESULT rc = Api().SetControlDetails(Obj(Mixer->Handle), &Details, 0);
   if (rc == MMSYSERR_NOERROR) NotifyWrite();
   return rc;
 }

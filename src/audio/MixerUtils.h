@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-// The mixer functions of winmm that this unit calls. By default the platform's; a test puts
-// a scripted mixer here for what the platform's mixer lacks.
+// The mixer functions of winmm that this unit calls: the platform's while MixerApi is empty;
+// a test puts a scripted mixer there for what the platform's mixer lacks.
 struct TMixerApi {
   MMRESULT(WINAPI* Open)(LPHMIXER, UINT, DWORD_PTR, DWORD_PTR, DWORD);
   MMRESULT(WINAPI* Close)(HMIXER);
@@ -24,7 +24,7 @@ struct TMixerApi {
   MMRESULT(WINAPI* SetControlDetails)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD);
 };
 extern TMixerApi MixerApi;
-extern const TMixerApi PlatformMixerApi;
+const TMixerApi& PlatformMixerApi();
 
 constexpr DWORD kDstSpeakers = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
 constexpr DWORD kDstWaveIn = MIXERLINE_COMPONENTTYPE_DST_WAVEIN;

@@ -36,7 +36,7 @@ ScriptedMixer::ScriptedMixer(std::vector<ScriptedDestination> destinations)
 }
 
 ScriptedMixer::~ScriptedMixer() {
-  MixerApi = PlatformMixerApi;
+  MixerApi = {};
   g_mixer = nullptr;
 }
 
