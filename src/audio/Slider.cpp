@@ -230,6 +230,7 @@ LRESULT TSlider::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 void TSlider::Describe(ui::Description& d) const {
   ui::WinControl::Describe(d);
   d.emplace_back("position", std::to_string(position_));
+  d.emplace_back("dragging", dragging_ ? "1" : "0");
   d.emplace_back("holderleft", std::to_string(holderRect_.left));
   d.emplace_back("holdertop", std::to_string(holderRect_.top));
   d.emplace_back("holderright", std::to_string(holderRect_.right));

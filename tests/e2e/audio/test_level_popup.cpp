@@ -129,6 +129,19 @@ class Program {
   HWND form_ = nullptr;
 };
 
+// The named property once it has the value (input reaches a busy program late), or its last
+// value after the wait.
+std::string WaitFor(HWND window, const std::string& component, const char* name,
+                    const std::string& value) {
+  std::string got;
+  for (int i = 0; i < 40; ++i) {
+    got = ui::Inspect(window, component)[name];
+    if (got == value) break;
+    Pause(50);
+  }
+  return got;
+}
+
 int Int(ui::Properties& p, const char* name) {
   return std::stoi(p[name]);
 }
@@ -195,25 +208,26 @@ TEST(LevelPopup, OpensAtTheMouseSetsTheVolumeAndTurnsToTheMicrophone) {
   int sx = Int(slider, "screenleft") + 12, sy = Int(slider, "screentop");
   MoveTo(sx, sy + Int(slider, "holdertop") + 4);
   Button(true);
+  ASSERT_EQ(WaitFor(popupWindow, "Slider", "dragging", "1"), "1");
   MoveTo(sx, sy + 67);
-  Pause(300);
-  EXPECT_EQ(ui::Inspect(popupWindow, "Slider")["position"], "100");
-  EXPECT_EQ(ui::Inspect(popupWindow, "")["volumefader"], "0");
-  EXPECT_EQ(program.Get("")["volumelevel"], "15");
+  EXPECT_EQ(WaitFor(popupWindow, "Slider", "position", "100"), "100");
+  EXPECT_EQ(WaitFor(popupWindow, "", "volumefader", "0"), "0");
+  EXPECT_EQ(WaitFor(program.Form(), "", "volumelevel", "15"), "15");
   EXPECT_EQ(GreenRows(program), 0);
   SaveScreen("popup-volume-none.bmp");
   MoveTo(sx, sy);
-  Pause(300);
+  EXPECT_EQ(WaitFor(popupWindow, "Slider", "position", "0"), "0");
   Button(false);
-  EXPECT_EQ(ui::Inspect(popupWindow, "Slider")["position"], "0");
-  EXPECT_EQ(ui::Inspect(popupWindow, "")["volumefader"], "65535");
-  EXPECT_EQ(program.Get("")["volumelevel"], "0");
+  EXPECT_EQ(WaitFor(popupWindow, "Slider", "dragging", "0"), "0");
+  EXPECT_EQ(WaitFor(popupWindow, "", "volumefader", "65535"), "65535");
+  EXPECT_EQ(WaitFor(program.Form(), "", "volumelevel", "0"), "0");
   EXPECT_EQ(GreenRows(program), 14);
   SaveScreen("popup-volume-full.bmp");
 
   // Ctrl+M while it shows: the microphone, in the same place.
   MoveTo(200, 150);
   CtrlKey('M');
+  EXPECT_EQ(WaitFor(popupWindow, "", "devicecaption", "Microphone"), "Microphone");
   GetWindowRect(popupWindow, &r);
   EXPECT_EQ(r.left, 555);
   EXPECT_EQ(r.top, 440);
@@ -232,6 +246,7 @@ TEST(LevelPopup, OpensAtTheMouseSetsTheVolumeAndTurnsToTheMicrophone) {
   Button(false);
   EXPECT_FALSE(IsWindowVisible(popupWindow));
   CtrlKey('V');
+  EXPECT_EQ(WaitFor(popupWindow, "", "devicecaption", "Volume"), "Volume");
   EXPECT_TRUE(IsWindowVisible(popupWindow));
   GetWindowRect(popupWindow, &r);
   EXPECT_EQ(r.left, onClose.x - 45);
