@@ -210,6 +210,10 @@ void Control::Click() {
   if (OnClick) OnClick(this);
 }
 
+void Control::MouseDown(int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, x, y);
+}
+
 void Control::MouseMove(int x, int y) {
   if (OnMouseMove) OnMouseMove(this, x, y);
 }
@@ -241,6 +245,16 @@ WinControl::~WinControl() {
     HWND h = hwnd_;
     DestroyWindow(h);
   }
+  if (brush_) DeleteObject(brush_);
+}
+
+HBRUSH WinControl::BackgroundBrush() {
+  COLORREF c = ColorToRGB(Color());
+  if (brush_ && brushColor_ == c) return brush_;
+  if (brush_) DeleteObject(brush_);
+  brush_ = CreateSolidBrush(c);
+  brushColor_ = c;
+  return brush_;
 }
 
 WinControl* WinControl::FromHandle(HWND hwnd) {
@@ -308,6 +322,17 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       LRESULT r = 0;
       if (child && child != this && child->Notify(nm, r)) return r;
       break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // Check boxes, radio buttons and group boxes draw on their own colour (the parent's
+      // unless set), with the text colour of their font.
+      WinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
+      if (!child) break;
+      auto dc = reinterpret_cast<HDC>(wp);
+      SetTextColor(dc, ColorToRGB(child->Font().Color));
+      SetBkColor(dc, ColorToRGB(child->Color()));
+      return reinterpret_cast<LRESULT>(child->BackgroundBrush());
     }
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd_ && SetCursorMessage())

@@ -112,12 +112,12 @@ class Control : public Component {
   // Screen position of a point given in this control's coordinates.
   POINT ClientToScreen(POINT p) const;
   void Invalidate();
-  void Click();
+  virtual void Click();
 
   // Graphic controls draw themselves into the parent's device context, whose origin is
   // moved to the control's top left corner.
   virtual void Paint(HDC) {}
-  virtual void MouseDown(int, int) {}
+  virtual void MouseDown(int x, int y);
   virtual void MouseUp(int, int) {}
   virtual void MouseMove(int x, int y);
   virtual void MouseLeave() {}
@@ -125,6 +125,7 @@ class Control : public Component {
   void Describe(Description& d) const override;
 
   NotifyEvent OnClick;
+  MouseEvent OnMouseDown;
   MouseEvent OnMouseMove;
 
  protected:
@@ -196,6 +197,8 @@ class WinControl : public Control {
   void ColorChanged() override;
   void FontChanged() override;
   void UpdateFontOfChildren();
+  // A brush of the control's colour, for native children that ask their parent for one.
+  HBRUSH BackgroundBrush();
 
  private:
   friend class Control;
@@ -210,6 +213,8 @@ class WinControl : public Control {
   Control* captured_ = nullptr;
   Control* mouseOver_ = nullptr;
   bool aligning_ = false;
+  HBRUSH brush_ = nullptr;
+  COLORREF brushColor_ = 0;
 };
 
 }  // namespace ui

@@ -28,8 +28,11 @@ constexpr int mrOk = IDOK;
 constexpr int mrCancel = IDCANCEL;
 constexpr int mrYes = IDYES;
 constexpr int mrNo = IDNO;
+constexpr int mrAbort = IDABORT;
 
 using CloseEvent = std::function<void(Component* sender, CloseAction& action)>;
+// A key with its modifiers (a ShortCut value); set handled to keep it from the menu.
+using ShortCutEvent = std::function<void(Component* sender, unsigned short key, bool& handled)>;
 
 class Form : public WinControl {
  public:
@@ -62,6 +65,13 @@ class Form : public WinControl {
   NotifyEvent OnShow;
   CloseEvent OnClose;
   NotifyEvent OnDestroy;
+  NotifyEvent OnActivate;
+  NotifyEvent OnDeactivate;
+  // Runs first for every key press in the form, before the menu's shortcut keys.
+  ShortCutEvent OnShortCut;
+
+  // Enter clicks the default button, Escape the cancel button, Tab moves the focus.
+  bool DialogKey(const MSG& msg);
 
  protected:
   // The derived form calls this at the end of its constructor, when all its components exist.
