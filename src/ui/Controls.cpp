@@ -61,6 +61,7 @@ HCURSOR CursorHandle(Cursor c) {
   if (c == Cursor::HandPoint) id = reinterpret_cast<LPCSTR>(IDC_HAND);
   if (c == Cursor::HourGlass) id = reinterpret_cast<LPCSTR>(IDC_WAIT);
   if (c == Cursor::IBeam) id = reinterpret_cast<LPCSTR>(IDC_IBEAM);
+  if (c == Cursor::Help) id = reinterpret_cast<LPCSTR>(IDC_HELP);
   return LoadCursorA(nullptr, id);
 }
 
@@ -145,9 +146,26 @@ void Control::SetHint(const std::string& text) {
   UpdateHintTool();
 }
 
+bool Control::ShowHint() const {
+  return (parentShowHint_ && parent_) ? parent_->ShowHint() : showHint_;
+}
+
 void Control::SetShowHint(bool v) {
   showHint_ = v;
+  parentShowHint_ = false;
+  UpdateHintTools();
+}
+
+void Control::SetParentShowHint(bool v) {
+  parentShowHint_ = v;
+  UpdateHintTools();
+}
+
+void Control::UpdateHintTools() {
   UpdateHintTool();
+  if (!IsWindowed()) return;
+  for (Control* c : static_cast<WinControl*>(this)->controls_)
+    if (c->parentShowHint_) c->UpdateHintTools();
 }
 
 void Control::UpdateHintTool() {
@@ -457,6 +475,8 @@ bool WinControl::SetCursorMessage() {
   ScreenToClient(hwnd_, &p);
   Control* c = ControlAt(p);
   Cursor cur = c ? c->GetCursor() : GetCursor();
+  // The application's cursor, when set, stands for every control's own.
+  if (App() && App()->ScreenCursor() != Cursor::Default) cur = App()->ScreenCursor();
   if (cur == Cursor::Default) return false;
   ::SetCursor(CursorHandle(cur));
   return true;

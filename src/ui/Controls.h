@@ -58,7 +58,7 @@ using Owned = std::unique_ptr<T, ComponentDeleter>;
 
 enum class Align { None, Top, Bottom, Left, Right, Client };
 enum class Alignment { Left, Right, Center };
-enum class Cursor { Default, Arrow, HandPoint, HourGlass, IBeam };
+enum class Cursor { Default, Arrow, HandPoint, HourGlass, IBeam, Help };
 
 HCURSOR CursorHandle(Cursor c);
 
@@ -95,8 +95,10 @@ class Control : public Component {
   void SetCaption(const std::string& text);
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& text);
-  bool ShowHint() const { return showHint_; }
+  // Whether the hint shows: the parent's setting unless set here (ParentShowHint).
+  bool ShowHint() const;
   void SetShowHint(bool v);
+  void SetParentShowHint(bool v);
 
   // Colour and font: the parent's unless set here (ParentColor, ParentFont).
   TColor Color() const;
@@ -136,6 +138,8 @@ class Control : public Component {
   virtual void ColorChanged() {}
   virtual void FontChanged() {}
   void UpdateHintTool();
+  // The hint tools of this control and of the children that take its hint setting.
+  void UpdateHintTools();
   void NotifyParentRealign();
   // Bounds set during alignment, without asking for another alignment.
   void PlaceAligned(const RECT& r);
@@ -149,6 +153,7 @@ class Control : public Component {
   bool visible_ = true;
   bool enabled_ = true;
   bool showHint_ = false;
+  bool parentShowHint_ = true;
   bool parentColor_ = true;
   bool parentFont_ = true;
   TColor color_ = clBtnFace;

@@ -486,6 +486,51 @@ void Application::SetHintHidePause(int ms) {
   hints_.SetTimes(hintPause_, hintHidePause_);
 }
 
+void Application::SetScreenCursor(Cursor c) {
+  screenCursor_ = c;
+  POINT p;
+  GetCursorPos(&p);
+  // Let the window under the mouse set the cursor now, not at the next mouse move.
+  SetCursorPos(p.x, p.y);
+  if (c != Cursor::Default) ::SetCursor(CursorHandle(c));
+}
+
+bool Application::Minimized() const {
+  return mainForm_ && IsIconic(mainForm_->Handle());
+}
+
+void Application::Restore() {
+  if (Minimized()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+}
+
+namespace {
+
+BOOL CALLBACK CollectTopMost(HWND hwnd, LPARAM lp) {
+  auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
+  if (IsWindowVisible(hwnd) && (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    list->push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+void Application::NormalizeTopMosts() {
+  std::vector<HWND> found;
+  EnumThreadWindows(GetCurrentThreadId(), CollectTopMost, reinterpret_cast<LPARAM>(&found));
+  for (HWND h : found) {
+    if (WinControl::FromHandle(h) == nullptr) continue;  // tooltips and the like stay
+    SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    topMosts_.push_back(h);
+  }
+}
+
+void Application::RestoreTopMosts() {
+  for (HWND h : topMosts_)
+    if (IsWindow(h))
+      SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  topMosts_.clear();
+}
+
 void Application::ShowException(const std::string& message) {
   MessageBoxA(GetActiveWindow(), message.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }

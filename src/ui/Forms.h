@@ -150,6 +150,17 @@ class Application : public Component {
   void SetHintHidePause(int ms);
   HintTools& Hints() { return hints_; }
 
+  // The cursor over every window of the program (Default: each control's own).
+  Cursor ScreenCursor() const { return screenCursor_; }
+  void SetScreenCursor(Cursor c);
+  bool Minimized() const;
+  // Brings a minimized main form back.
+  void Restore();
+  // Takes the stay-on-top state from the program's windows (so that a message box or
+  // another window can come above them) and gives it back.
+  void NormalizeTopMosts();
+  void RestoreTopMosts();
+
   // The application's default error display.
   void ShowException(const std::string& message);
 
@@ -164,6 +175,8 @@ class Application : public Component {
   int hintPause_ = 500;
   int hintHidePause_ = 2500;
   HintTools hints_;
+  Cursor screenCursor_ = Cursor::Default;
+  std::vector<HWND> topMosts_;
 };
 
 // The application object of the running program (null before one exists).
