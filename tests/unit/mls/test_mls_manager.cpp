@@ -77,24 +77,42 @@ TEST(LanguageTable, EachCodeResolvesToItsLocale) {
   qsMLSShutDown();
 }
 
-TEST(BuiltInModules, EachResourceIsAWholeEnglishModule) {
+namespace {
+
+// Each of the four modules is a resource of `program` that holds a whole English module
+// with its own count, the trailer ending exactly at the resource's end.
+void ExpectBuiltInModules(HMODULE program) {
   for (const TModuleInfo& m : TestModules) {
     std::string name = m.Name;
     for (char& c : name) c = static_cast<char>(toupper(c));
-    HRSRC resource = FindResourceA(nullptr, ("MLS_" + name).c_str(), MAKEINTRESOURCEA(10));
+    HRSRC resource = FindResourceA(program, ("MLS_" + name).c_str(), MAKEINTRESOURCEA(10));
     ASSERT_NE(resource, nullptr) << name;
-    const char* data = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
-    std::string bytes(data, SizeofResource(nullptr, resource));
+    const char* data = static_cast<const char*>(LockResource(LoadResource(program, resource)));
+    std::string bytes(data, SizeofResource(program, resource));
     TMLSMemoryStream stream(bytes.data(), bytes.size());
     TMLSModuleContents contents = ReadMLSModule(stream);
     EXPECT_EQ(contents.Language, 4) << name;
     EXPECT_EQ(contents.Strings.size(), static_cast<size_t>(m.Count)) << name;
     EXPECT_EQ(contents.Description.substr(0, contents.Description.find("\r\n")),
               std::string(m.Name) + " English (United States) MLS module.");
-    // The trailer ends exactly at the end of the resource.
     EXPECT_EQ(WriteMLSModule(4, contents.Description, contents.Strings), bytes) << name;
   }
 }
+
+}  // namespace
+
+TEST(BuiltInModules, EachResourceIsAWholeEnglishModule) {
+  ExpectBuiltInModules(nullptr);
+}
+
+#ifdef BDA_VOICEMAIL_EXE
+TEST(BuiltInModules, TheProgramCarriesThemToo) {
+  HMODULE program = LoadLibraryExA(BDA_VOICEMAIL_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr) << BDA_VOICEMAIL_EXE;
+  ExpectBuiltInModules(program);
+  FreeLibrary(program);
+}
+#endif
 
 TEST_F(MLS, EnglishTextsAreThoseTheWindowsShow) {
   MLSManager->SetLanguage(0);
@@ -288,8 +306,11 @@ TEST_F(MLS, SetLanguageZeroLoadsEnglishOnceAndTheCaptionClientComesFirst) {
   EXPECT_EQ(client.CaptionSeen, "Information");  // the captions were already updated
   EXPECT_EQ(ConfirmationCaption, "Confirmation");
   EXPECT_EQ(ErrorCaption, "Error");
+  // The same language again: no reload (a text changed since stays) and no notification.
+  VoiceMailStrings->Strings[16] = "changed";
   MLSManager->SetLanguage(0);
   MLSManager->SetLanguage(4);
+  EXPECT_EQ(VoiceMailStrings->Strings[16], "changed");
   EXPECT_EQ(client.Calls, 1);
   // A second handler of the same object is a registration of its own.
   MLSManager->AddClient<&TCountingClient::AlsoChanged>(&client);
