@@ -294,7 +294,7 @@ void TVoiceMailForm::FormClose(ui::Component*, ui::CloseAction&) {}
 void TVoiceMailForm::FormDestroy(ui::Component*) {}
 
 void TVoiceMailForm::InstManStartRequest(ui::Component*) {
-  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  ui::App()->Restore();
   Show();
 }
 
