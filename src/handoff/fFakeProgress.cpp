@@ -83,11 +83,11 @@ void TProgressForm::SetIcon(HICON Icon) {
   HBITMAP bitmap = CreateCompatibleBitmap(screen, IconSize, IconSize);
   HDC dc = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  // The image leaves out the colour of its bottom left pixel: the background.
+  // Drawn with its mask over the form's own colour, which then shows around it.
   RECT all{0, 0, IconSize, IconSize};
-  HBRUSH key = CreateSolidBrush(RGB(255, 0, 255));
-  FillRect(dc, &all, key);
-  DeleteObject(key);
+  HBRUSH background = CreateSolidBrush(ui::ColorToRGB(Color()));
+  FillRect(dc, &all, background);
+  DeleteObject(background);
   DrawIconEx(dc, 0, 0, Icon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
   SelectObject(dc, old);
   DeleteDC(dc);
