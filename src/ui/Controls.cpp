@@ -20,6 +20,8 @@ void RegisterWindowClass(WNDPROC proc) {
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  // The program's icon, when it has one, for every form's caption and task button.
+  wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
   wc.lpszClassName = kWindowClass;
   RegisterClassExA(&wc);
 }

@@ -56,7 +56,15 @@ Form::Form(Component* owner) : WinControl(owner, nullptr) {
   ApplyStyle();
 }
 
-Form::~Form() = default;
+Form::~Form() {
+  // The handlers belong to the derived form, which is gone by now: destroying the window
+  // (deactivation, focus) must not reach them.
+  OnCreate = OnShow = OnDestroy = OnActivate = OnDeactivate = nullptr;
+  OnClose = nullptr;
+  OnShortCut = nullptr;
+  // The components go while their windows still exist.
+  while (!Components().empty()) Free(Components().back());
+}
 
 void Form::BeforeDestruction() {
   if (destroyed_) return;
