@@ -13,7 +13,8 @@ inline HWND NoOwnerWindow() {
 class TNonAppForm : public ui::Form {
  public:
   explicit TNonAppForm(ui::Component* Owner);
-  // The form's window is owned by OwnerWindow; 0 makes it an unowned top-level window.
+  // CreateOwned: the form's window is owned by OwnerWindow; 0 makes it an unowned top-level
+  // window.
   TNonAppForm(ui::Component* Owner, HWND OwnerWindow);
 
   HWND OwnerWindow() const { return FOwnerWindow; }

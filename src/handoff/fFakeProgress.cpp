@@ -106,7 +106,7 @@ void TProgressForm::BringUp() {
   Show();
   SetForegroundWindow(Handle());
   // Painted now, before the caller's work keeps the thread from painting.
-  ui::App()->ProcessMessages();
+  if (ui::App()) ui::App()->ProcessMessages();
 }
 
 void TProgressForm::DelayedShow(ui::Component*) {
@@ -158,7 +158,7 @@ void HideProgress() {
   if (!CurrentForm) return;
   CurrentForm->Timer->SetEnabled(false);
   if (CurrentForm->OwnerForm) CurrentForm->OwnerForm->SetEnabled(true);
-  ui::App()->ProcessMessages();
+  if (ui::App()) ui::App()->ProcessMessages();
   TProgressForm* form = CurrentForm;
   CurrentForm = nullptr;
   ui::Free(form);
