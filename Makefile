@@ -44,7 +44,7 @@ demo: build/win64/build.ninja
 # On the user's display when there is one, else on an Xvfb display that the session starts.
 run: build/win64/build.ninja
 	cmake --build --preset win64 --target $(PROGRAM_TARGETS)
-	@if [ -n "$${DISPLAY:-}" ]; then export BDA_KEEP_DISPLAY=1; fi; \
+	@if [ -n "$${DISPLAY:-}" ] && [ -z "$${BDA_KEEP_DISPLAY:-}" ]; then export BDA_KEEP_DISPLAY=1; fi; \
 	cmake/session.sh $(CURDIR)/build/win64/wineprefix tools/demo/run.sh $(CURDIR)/build/win64
 
 clean:

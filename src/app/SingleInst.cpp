@@ -21,7 +21,7 @@ void RegisterWindowClass(HINSTANCE instance) {
 
 }  // namespace
 
-TSingleInstanceManager::TSingleInstanceManager() {
+TSingleInstanceManager::TSingleInstanceManager(ui::Component* Owner) : ui::Component(Owner) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterWindowClass(instance);
   FHandle = CreateWindowExA(WS_EX_TOOLWINDOW, SingleInstanceWindowClass, "", WS_POPUP | WS_CAPTION,

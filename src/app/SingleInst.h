@@ -4,9 +4,10 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "ui/Controls.h"
 
 constexpr UINT WM_SI_BEGIN = WM_USER + 1;  // a start request begins
 constexpr UINT WM_SI_PARAM = WM_USER + 2;  // lParam: a global atom naming one parameter
@@ -14,19 +15,15 @@ constexpr UINT WM_SI_START = WM_USER + 3;  // the start request is complete
 
 extern const char* const SingleInstanceWindowClass;
 
-class TSingleInstanceManager {
+class TSingleInstanceManager : public ui::Component {
  public:
-  using TNotifyEvent = std::function<void(TSingleInstanceManager* Sender)>;
-
-  TSingleInstanceManager();
-  ~TSingleInstanceManager();
-  TSingleInstanceManager(const TSingleInstanceManager&) = delete;
-  TSingleInstanceManager& operator=(const TSingleInstanceManager&) = delete;
+  explicit TSingleInstanceManager(ui::Component* Owner);
+  ~TSingleInstanceManager() override;
 
   // The parameters of the latest start request, in order.
   std::vector<std::string> Params;
-  // Raised when a start request is complete.
-  TNotifyEvent OnStartRequest;
+  // Raised, with this manager as sender, when a start request is complete.
+  ui::NotifyEvent OnStartRequest;
 
   const std::string& ProgramID() const { return FProgramID; }
   // Also becomes the hidden window's title, from which moment later starts find it.

@@ -6,16 +6,16 @@
 
 #include <exception>
 
+#include "app/SingleInst.h"
 #include "app/StartUp.h"
 #include "app/fMain.h"
 #include "ui/Forms.h"
 
-const char ProgramGUID[] = "{6F1C2B7E-3A94-4D5B-9E21-8C0F7A6D4B13}";
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     ProgramStartUp();
-    {
+    // Another instance runs: it has been told to come to the front, and this one ends.
+    if (!NotifyRunningInstance(ProgramGUID)) {
       ui::Application application;
       application.Initialize();
       application.SetTitle("Dorar Adar");

@@ -1,5 +1,6 @@
 #include "app/fMain.h"
 
+#include "app/VoiceMail.h"
 #include "app/vmOptions.h"
 #include "audio/MixerUtils.h"
 #include "audio/fSlider.h"
@@ -85,6 +86,8 @@ void TVoiceMailForm::CreateComponents() {
   SaveDialog = Named(new ui::SaveDialog(this), "SaveDialog");
   SaveDialog->DefaultExt = "*.wav";
   SaveDialog->Filter = "Sound Files (*.wav)|*.wav|All Files (*.*)|*.*";
+  InstMan = Named(new TSingleInstanceManager(this), "InstMan");
+  InstMan->OnStartRequest = Bind(this, &TVoiceMailForm::InstManStartRequest);
 
   CreateMenu();
 
@@ -275,6 +278,8 @@ void TVoiceMailForm::CreateMenu() {
 // ---- events ----
 
 void TVoiceMailForm::FormCreate(ui::Component*) {
+  // From now on later starts of the program find this instance.
+  InstMan->SetProgramID(ProgramGUID);
   ui::App()->SetHintPause(10);
   ui::App()->SetHintHidePause(30000);
   Book->SetPageIndex(0);
@@ -312,6 +317,11 @@ void TVoiceMailForm::FormShow(ui::Component*) {
 void TVoiceMailForm::FormClose(ui::Component*, ui::CloseAction&) {}
 
 void TVoiceMailForm::FormDestroy(ui::Component*) {}
+
+void TVoiceMailForm::InstManStartRequest(ui::Component*) {
+  ui::App()->Restore();
+  Show();
+}
 
 void TVoiceMailForm::UpdateMessageInfo() {
   // The format words are the same whatever format the message file has.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/SingleInst.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
@@ -39,6 +40,7 @@ class TVoiceMailForm : public ui::Form {
 
   ui::ImageList *Normal, *Disabled, *MenuImages;
   ui::SaveDialog* SaveDialog;
+  TSingleInstanceManager* InstMan;
 
   ui::Bevel* Bevel1;
   ui::Notebook* Book;
@@ -59,6 +61,8 @@ class TVoiceMailForm : public ui::Form {
   void FormShow(ui::Component* sender);
   void FormClose(ui::Component* sender, ui::CloseAction& action);
   void FormDestroy(ui::Component* sender);
+  // A later start of the program asks this instance to come to the front.
+  void InstManStartRequest(ui::Component* sender);
 
   void UpdateMessageInfo();
   // Start-up adjustments of the mixer: wave output at least MinWaveLevel, the microphone

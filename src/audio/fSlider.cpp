@@ -50,10 +50,10 @@ void TSliderForm::CreateComponents() {
   };
   ImgBkg->OnMouseUp = [this](ui::Component*, int, int) { Dragging = false; };
 
-  btnClose = AddImage(this, "btnClose", "SLIDER_CLOSE", 45, 3);
-  btnClose->SetAutoSize(false);
+  btnClose = Named(new ui::SpeedButton(this, this), "btnClose");
   btnClose->SetBounds(45, 3, 17, 14);
-  btnClose->SetCenter(true);
+  btnClose->SetFlat(true);
+  btnClose->LoadGlyph("SLIDER_CLOSE");
   btnClose->OnClick = [this](ui::Component* s) { btnCloseClick(s); };
 
   imgSliderHandle = AddImage(this, "imgSliderHandle", "SLIDER_HOLDER", 111, 70);

@@ -11,6 +11,7 @@
 
 #include "audio/MixerUtils.h"
 #include "audio/Slider.h"
+#include "ui/Buttons.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
@@ -21,7 +22,7 @@ class TSliderForm : public ui::Form {
   explicit TSliderForm(ui::Component* owner);
 
   ui::Image* ImgBkg;
-  ui::Image* btnClose;
+  ui::SpeedButton* btnClose;
   ui::Image* imgSliderHandle;
   ui::Image* imgSliderBkg;
   ui::PaintBox* PaintBoxDevice;

@@ -193,4 +193,83 @@ bool ToolBar::Command(WORD, WORD id) {
   return false;
 }
 
+// ---- PageControl ----
+
+TabSheet::TabSheet(Component* owner, PageControl* pages, const std::string& caption)
+    : WinControl(owner, pages), pages_(pages) {
+  SetCaption(caption);
+  SetVisible(false);
+  SetColor(clBtnFace);
+  CreateHandle(nullptr, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, pages->Handle());
+}
+
+void TabSheet::TextChanged() {
+  int index = -1;
+  for (std::size_t i = 0; i < pages_->sheets_.size(); ++i)
+    if (pages_->sheets_[i] == this) index = static_cast<int>(i);
+  if (index < 0) return;
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  std::string text = Caption();
+  item.pszText = text.data();
+  SendMessageA(pages_->Handle(), TCM_SETITEMA, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&item));
+}
+
+PageControl::PageControl(Component* owner, WinControl* parent) : WinControl(owner, parent) {
+  SetBounds(0, 0, 289, 193);
+  CreateHandle(WC_TABCONTROLA, WS_TABSTOP, WS_EX_CONTROLPARENT, parent->Handle());
+}
+
+TabSheet* PageControl::AddPage(const std::string& caption) {
+  auto* sheet = new TabSheet(Owner(), this, caption);
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  std::string text = caption;
+  item.pszText = text.data();
+  SendMessageA(Handle(), TCM_INSERTITEMA, sheets_.size(), reinterpret_cast<LPARAM>(&item));
+  sheets_.push_back(sheet);
+  PlaceSheets();
+  if (active_ < 0) SetActivePageIndex(0);
+  return sheet;
+}
+
+TabSheet* PageControl::ActivePage() const {
+  return active_ < 0 ? nullptr : sheets_[static_cast<std::size_t>(active_)];
+}
+
+void PageControl::SetActivePageIndex(int index) {
+  if (index < 0 || index >= static_cast<int>(sheets_.size())) return;
+  SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  TabSheet* previous = ActivePage();
+  active_ = index;
+  ActivePage()->SetVisible(true);
+  if (previous && previous != ActivePage()) previous->SetVisible(false);
+}
+
+void PageControl::SetActivePage(TabSheet* sheet) {
+  for (std::size_t i = 0; i < sheets_.size(); ++i)
+    if (sheets_[i] == sheet) SetActivePageIndex(static_cast<int>(i));
+}
+
+bool PageControl::Notify(NMHDR* nm, LRESULT& result) {
+  if (nm->code != TCN_SELCHANGE) return false;
+  SetActivePageIndex(static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)));
+  if (OnChange) OnChange(this);
+  result = 0;
+  return true;
+}
+
+void PageControl::BoundsChanged() {
+  WinControl::BoundsChanged();
+  PlaceSheets();
+}
+
+void PageControl::PlaceSheets() {
+  RECT r{0, 0, Width(), Height()};
+  SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  for (TabSheet* sheet : sheets_)
+    sheet->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
 }  // namespace ui

@@ -94,4 +94,43 @@ class ToolBar : public WinControl {
   std::vector<ToolButton*> buttons_;
 };
 
+class PageControl;
+
+// A page of a page control; its controls show while it is the active page.
+class TabSheet : public WinControl {
+ public:
+  TabSheet(Component* owner, PageControl* pages, const std::string& caption);
+  PageControl* Pages() const { return pages_; }
+
+ protected:
+  void TextChanged() override;
+
+ private:
+  PageControl* pages_;
+};
+
+// The common controls' tab control with a sheet for each tab.
+class PageControl : public WinControl {
+ public:
+  PageControl(Component* owner, WinControl* parent);
+  TabSheet* AddPage(const std::string& caption);
+  const std::vector<TabSheet*>& Sheets() const { return sheets_; }
+  int ActivePageIndex() const { return active_; }
+  TabSheet* ActivePage() const;
+  void SetActivePageIndex(int index);
+  void SetActivePage(TabSheet* sheet);
+  // Raised when the user picks another tab.
+  NotifyEvent OnChange;
+
+ protected:
+  bool Notify(NMHDR* nm, LRESULT& result) override;
+  void BoundsChanged() override;
+
+ private:
+  friend class TabSheet;
+  void PlaceSheets();
+  std::vector<TabSheet*> sheets_;
+  int active_ = -1;
+};
+
 }  // namespace ui

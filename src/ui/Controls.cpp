@@ -20,6 +20,8 @@ void RegisterWindowClass(WNDPROC proc) {
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  // The program's icon, when it has one, for every form's caption and task button.
+  wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
   wc.lpszClassName = kWindowClass;
   RegisterClassExA(&wc);
 }
@@ -61,6 +63,7 @@ HCURSOR CursorHandle(Cursor c) {
   if (c == Cursor::HandPoint) id = reinterpret_cast<LPCSTR>(IDC_HAND);
   if (c == Cursor::HourGlass) id = reinterpret_cast<LPCSTR>(IDC_WAIT);
   if (c == Cursor::IBeam) id = reinterpret_cast<LPCSTR>(IDC_IBEAM);
+  if (c == Cursor::Help) id = reinterpret_cast<LPCSTR>(IDC_HELP);
   return LoadCursorA(nullptr, id);
 }
 
@@ -145,9 +148,26 @@ void Control::SetHint(const std::string& text) {
   UpdateHintTool();
 }
 
+bool Control::ShowHint() const {
+  return (parentShowHint_ && parent_) ? parent_->ShowHint() : showHint_;
+}
+
 void Control::SetShowHint(bool v) {
   showHint_ = v;
+  parentShowHint_ = false;
+  UpdateHintTools();
+}
+
+void Control::SetParentShowHint(bool v) {
+  parentShowHint_ = v;
+  UpdateHintTools();
+}
+
+void Control::UpdateHintTools() {
   UpdateHintTool();
+  if (!IsWindowed()) return;
+  for (Control* c : static_cast<WinControl*>(this)->controls_)
+    if (c->parentShowHint_) c->UpdateHintTools();
 }
 
 void Control::UpdateHintTool() {
@@ -210,12 +230,12 @@ void Control::Click() {
   if (OnClick) OnClick(this);
 }
 
-void Control::MouseMove(int x, int y) {
-  if (OnMouseMove) OnMouseMove(this, x, y);
-}
-
 void Control::MouseDown(int x, int y) {
   if (OnMouseDown) OnMouseDown(this, x, y);
+}
+
+void Control::MouseMove(int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, x, y);
 }
 
 void Control::MouseUp(int x, int y) {
@@ -249,6 +269,16 @@ WinControl::~WinControl() {
     HWND h = hwnd_;
     DestroyWindow(h);
   }
+  if (brush_) DeleteObject(brush_);
+}
+
+HBRUSH WinControl::BackgroundBrush() {
+  COLORREF c = ColorToRGB(Color());
+  if (brush_ && brushColor_ == c) return brush_;
+  if (brush_) DeleteObject(brush_);
+  brush_ = CreateSolidBrush(c);
+  brushColor_ = c;
+  return brush_;
 }
 
 WinControl* WinControl::FromHandle(HWND hwnd) {
@@ -316,6 +346,17 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       LRESULT r = 0;
       if (child && child != this && child->Notify(nm, r)) return r;
       break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // Check boxes, radio buttons and group boxes draw on their own colour (the parent's
+      // unless set), with the text colour of their font.
+      WinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
+      if (!child) break;
+      auto dc = reinterpret_cast<HDC>(wp);
+      SetTextColor(dc, ColorToRGB(child->Font().Color));
+      SetBkColor(dc, ColorToRGB(child->Color()));
+      return reinterpret_cast<LRESULT>(child->BackgroundBrush());
     }
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd_ && SetCursorMessage())
@@ -440,6 +481,8 @@ bool WinControl::SetCursorMessage() {
   ScreenToClient(hwnd_, &p);
   Control* c = ControlAt(p);
   Cursor cur = c ? c->GetCursor() : GetCursor();
+  // The application's cursor, when set, stands for every control's own.
+  if (App() && App()->ScreenCursor() != Cursor::Default) cur = App()->ScreenCursor();
   if (cur == Cursor::Default) return false;
   ::SetCursor(CursorHandle(cur));
   return true;

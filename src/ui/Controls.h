@@ -58,7 +58,7 @@ using Owned = std::unique_ptr<T, ComponentDeleter>;
 
 enum class Align { None, Top, Bottom, Left, Right, Client };
 enum class Alignment { Left, Right, Center };
-enum class Cursor { Default, Arrow, HandPoint, HourGlass, IBeam };
+enum class Cursor { Default, Arrow, HandPoint, HourGlass, IBeam, Help };
 
 HCURSOR CursorHandle(Cursor c);
 
@@ -95,8 +95,10 @@ class Control : public Component {
   void SetCaption(const std::string& text);
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& text);
-  bool ShowHint() const { return showHint_; }
+  // Whether the hint shows: the parent's setting unless set here (ParentShowHint).
+  bool ShowHint() const;
   void SetShowHint(bool v);
+  void SetParentShowHint(bool v);
 
   // Colour and font: the parent's unless set here (ParentColor, ParentFont).
   TColor Color() const;
@@ -112,7 +114,7 @@ class Control : public Component {
   // Screen position of a point given in this control's coordinates.
   POINT ClientToScreen(POINT p) const;
   void Invalidate();
-  void Click();
+  virtual void Click();
 
   // Graphic controls draw themselves into the parent's device context, whose origin is
   // moved to the control's top left corner.
@@ -125,9 +127,9 @@ class Control : public Component {
   void Describe(Description& d) const override;
 
   NotifyEvent OnClick;
-  MouseEvent OnMouseMove;
-  // The left button going down and up over the control.
   MouseEvent OnMouseDown;
+  MouseEvent OnMouseMove;
+  // The left button going up over the control.
   MouseEvent OnMouseUp;
 
  protected:
@@ -138,6 +140,8 @@ class Control : public Component {
   virtual void ColorChanged() {}
   virtual void FontChanged() {}
   void UpdateHintTool();
+  // The hint tools of this control and of the children that take its hint setting.
+  void UpdateHintTools();
   void NotifyParentRealign();
   // Bounds set during alignment, without asking for another alignment.
   void PlaceAligned(const RECT& r);
@@ -151,6 +155,7 @@ class Control : public Component {
   bool visible_ = true;
   bool enabled_ = true;
   bool showHint_ = false;
+  bool parentShowHint_ = true;
   bool parentColor_ = true;
   bool parentFont_ = true;
   TColor color_ = clBtnFace;
@@ -199,6 +204,8 @@ class WinControl : public Control {
   void ColorChanged() override;
   void FontChanged() override;
   void UpdateFontOfChildren();
+  // A brush of the control's colour, for native children that ask their parent for one.
+  HBRUSH BackgroundBrush();
 
  private:
   friend class Control;
@@ -213,6 +220,8 @@ class WinControl : public Control {
   Control* captured_ = nullptr;
   Control* mouseOver_ = nullptr;
   bool aligning_ = false;
+  HBRUSH brush_ = nullptr;
+  COLORREF brushColor_ = 0;
 };
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "ui/Buttons.h"
 #include "ui/Menus.h"
 
 namespace ui {
@@ -55,7 +56,15 @@ Form::Form(Component* owner) : WinControl(owner, nullptr) {
   ApplyStyle();
 }
 
-Form::~Form() = default;
+Form::~Form() {
+  // The handlers belong to the derived form, which is gone by now: destroying the window
+  // (deactivation, focus) must not reach them.
+  OnCreate = OnShow = OnDestroy = OnActivate = OnDeactivate = nullptr;
+  OnClose = nullptr;
+  OnShortCut = nullptr;
+  // The components go while their windows still exist.
+  while (!Components().empty()) Free(Components().back());
+}
 
 void Form::BeforeDestruction() {
   if (destroyed_) return;
@@ -223,6 +232,11 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_ACTIVATE: {
+      NotifyEvent& event = LOWORD(wp) == WA_INACTIVE ? OnDeactivate : OnActivate;
+      if (event) event(this);
+      break;
+    }
     case WM_COMMAND:
       if (lp == 0 && HIWORD(wp) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wp))) return 0;
       break;
@@ -269,6 +283,35 @@ void Form::SendInspection(HWND to, const std::string& name) {
   COPYDATASTRUCT reply{kInspectTag, static_cast<DWORD>(text.size()), text.data()};
   SendMessageA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(Handle()),
                reinterpret_cast<LPARAM>(&reply));
+}
+
+namespace {
+
+template <class Pred>
+Button* FindButton(const WinControl* parent, Pred pred) {
+  for (Control* c : parent->Controls()) {
+    if (auto* b = dynamic_cast<Button*>(c); b && pred(b) && b->Showing() && b->Enabled()) return b;
+    if (auto* w = dynamic_cast<WinControl*>(c); w && w->Showing())
+      if (Button* inner = FindButton(w, pred)) return inner;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool Form::DialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
+    bool enter = msg.wParam == VK_RETURN;
+    // Enter on a focused button presses that button.
+    if (enter && dynamic_cast<Button*>(WinControl::FromHandle(GetFocus()))) return false;
+    Button* b = FindButton(this, [&](Button* b) { return enter ? b->Default() : b->Cancel; });
+    if (!b) return false;
+    b->Click();
+    return true;
+  }
+  if (msg.wParam == VK_TAB) return IsDialogMessageA(Handle(), const_cast<MSG*>(&msg)) != 0;
+  return false;
 }
 
 // ---- HintTools ----
@@ -425,15 +468,20 @@ bool Application::IsShortCut(const MSG& msg) {
   HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   auto* form = dynamic_cast<Form*>(WinControl::FromHandle(top));
   if (!form || !IsWindowEnabled(top)) return false;
-  // A form without a menu of its own (a popup) passes the keys to the main form's menu.
-  if (!form->Menu() && !form->IsModal() && mainForm_) form = mainForm_;
-  if (!form->Menu()) return false;
   ShortCut key = static_cast<ShortCut>(msg.wParam & 0xFF);
   if (GetKeyState(VK_SHIFT) < 0) key |= scShift;
   if (GetKeyState(VK_CONTROL) < 0) key |= scCtrl;
   if (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29))) key |= scAlt;
   try {
-    return form->Menu()->IsShortCut(key);
+    bool handled = false;
+    if (form->OnShortCut) form->OnShortCut(form, key, handled);
+    if (handled) return true;
+    if (form->Menu() && form->Menu()->IsShortCut(key)) return true;
+    // A form without a menu of its own (a popup) passes the keys to the main form's menu.
+    if (!form->Menu() && !form->IsModal() && mainForm_ && mainForm_ != form && mainForm_->Menu() &&
+        mainForm_->Menu()->IsShortCut(key))
+      return true;
+    return form->DialogKey(msg);
   } catch (...) {
     HandleException();
     return true;
@@ -448,6 +496,51 @@ void Application::SetHintPause(int ms) {
 void Application::SetHintHidePause(int ms) {
   hintHidePause_ = ms;
   hints_.SetTimes(hintPause_, hintHidePause_);
+}
+
+void Application::SetScreenCursor(Cursor c) {
+  screenCursor_ = c;
+  POINT p;
+  GetCursorPos(&p);
+  // Let the window under the mouse set the cursor now, not at the next mouse move.
+  SetCursorPos(p.x, p.y);
+  if (c != Cursor::Default) ::SetCursor(CursorHandle(c));
+}
+
+bool Application::Minimized() const {
+  return mainForm_ && IsIconic(mainForm_->Handle());
+}
+
+void Application::Restore() {
+  if (Minimized()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+}
+
+namespace {
+
+BOOL CALLBACK CollectTopMost(HWND hwnd, LPARAM lp) {
+  auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
+  if (IsWindowVisible(hwnd) && (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    list->push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+void Application::NormalizeTopMosts() {
+  std::vector<HWND> found;
+  EnumThreadWindows(GetCurrentThreadId(), CollectTopMost, reinterpret_cast<LPARAM>(&found));
+  for (HWND h : found) {
+    if (WinControl::FromHandle(h) == nullptr) continue;  // tooltips and the like stay
+    SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    topMosts_.push_back(h);
+  }
+}
+
+void Application::RestoreTopMosts() {
+  for (HWND h : topMosts_)
+    if (IsWindow(h))
+      SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  topMosts_.clear();
 }
 
 void Application::ShowException(const std::string& message) {

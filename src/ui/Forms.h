@@ -28,8 +28,11 @@ constexpr int mrOk = IDOK;
 constexpr int mrCancel = IDCANCEL;
 constexpr int mrYes = IDYES;
 constexpr int mrNo = IDNO;
+constexpr int mrAbort = IDABORT;
 
 using CloseEvent = std::function<void(Component* sender, CloseAction& action)>;
+// A key with its modifiers (a ShortCut value); set handled to keep it from the menu.
+using ShortCutEvent = std::function<void(Component* sender, unsigned short key, bool& handled)>;
 
 class Form : public WinControl {
  public:
@@ -62,6 +65,13 @@ class Form : public WinControl {
   NotifyEvent OnShow;
   CloseEvent OnClose;
   NotifyEvent OnDestroy;
+  NotifyEvent OnActivate;
+  NotifyEvent OnDeactivate;
+  // Runs first for every key press in the form, before the menu's shortcut keys.
+  ShortCutEvent OnShortCut;
+
+  // Enter clicks the default button, Escape the cancel button, Tab moves the focus.
+  bool DialogKey(const MSG& msg);
 
  protected:
   // The derived form calls this at the end of its constructor, when all its components exist.
@@ -140,6 +150,17 @@ class Application : public Component {
   void SetHintHidePause(int ms);
   HintTools& Hints() { return hints_; }
 
+  // The cursor over every window of the program (Default: each control's own).
+  Cursor ScreenCursor() const { return screenCursor_; }
+  void SetScreenCursor(Cursor c);
+  bool Minimized() const;
+  // Brings a minimized main form back.
+  void Restore();
+  // Takes the stay-on-top state from the program's windows (so that a message box or
+  // another window can come above them) and gives it back.
+  void NormalizeTopMosts();
+  void RestoreTopMosts();
+
   // The application's default error display.
   void ShowException(const std::string& message);
 
@@ -154,6 +175,8 @@ class Application : public Component {
   int hintPause_ = 500;
   int hintHidePause_ = 2500;
   HintTools hints_;
+  Cursor screenCursor_ = Cursor::Default;
+  std::vector<HWND> topMosts_;
 };
 
 // The application object of the running program (null before one exists).

@@ -320,9 +320,9 @@ def popup_background():
 
 
 def popup_close():
-    cross = union(segment(4, 3, 13, 11, 1.8), segment(13, 3, 4, 11, 1.8))
-    return opaque(render(17, 14, [(rounded(0, 0, 17, 14, 2), (170, 50, 40)),
-                                  (rounded(1, 1, 16, 13, 2), (215, 85, 70)),
+    cross = union(segment(4, 3, 11, 9, 1.7), segment(11, 3, 4, 9, 1.7))
+    return opaque(render(15, 12, [(rounded(0, 0, 15, 12, 2), (170, 50, 40)),
+                                  (rounded(1, 1, 14, 11, 2), (215, 85, 70)),
                                   (cross, (255, 255, 255))], (60, 86, 150)))
 
 

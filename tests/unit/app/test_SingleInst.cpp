@@ -55,14 +55,16 @@ void PumpUntil(Done done, DWORD ms = 5000) {
 }
 
 struct Running {
-  TSingleInstanceManager InstMan;
+  TSingleInstanceManager InstMan{nullptr};
   int Requests = 0;
+  ui::Component* Sender = nullptr;
   std::vector<std::string> ParamsSeen;
   explicit Running(const std::string& id) {
     InstMan.SetProgramID(id);
-    InstMan.OnStartRequest = [this](TSingleInstanceManager* sender) {
+    InstMan.OnStartRequest = [this](ui::Component* sender) {
       ++Requests;
-      ParamsSeen = sender->Params;
+      Sender = sender;
+      ParamsSeen = InstMan.Params;
     };
   }
 };
@@ -89,6 +91,7 @@ TEST(SingleInst, SecondStartHandsOverItsParametersAndReleasesTheAtoms) {
     PumpUntil([&] { return running.Requests > 0; });
     PumpUntil([] { return false; }, 100);  // nothing more arrives
     EXPECT_EQ(running.Requests, 1);
+    EXPECT_EQ(running.Sender, &running.InstMan);
     EXPECT_EQ(running.ParamsSeen, c.expected);
     EXPECT_EQ(running.InstMan.Params, c.expected);
     for (const auto& p : c.params) EXPECT_EQ(GlobalFindAtomA(p.c_str()), 0) << p;
@@ -116,7 +119,7 @@ TEST(SingleInst, TheTitleIsTheProgramIDFromTheMomentItIsSet) {
   const std::string id = Unique("{si-test}");
   HWND wnd;
   {
-    TSingleInstanceManager InstMan;
+    TSingleInstanceManager InstMan(nullptr);
     wnd = InstMan.Handle();
     ASSERT_NE(wnd, nullptr);
     EXPECT_EQ(FindWindowA(SingleInstanceWindowClass, id.c_str()), nullptr);

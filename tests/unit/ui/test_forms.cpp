@@ -144,6 +144,38 @@ TEST_F(FormTest, HintToolFollowsTheLabel) {
   EXPECT_FALSE(app.Hints().HasTool(label));
 }
 
+// Help mode: the controls take their hint setting from the form.
+TEST_F(FormTest, ControlsTakeTheHintSettingOfTheirForm) {
+  auto* form = app.CreateForm<ui::Form>();
+  auto* panel = new ui::Panel(form, form);
+  auto* inner = new ui::Label(form, panel);
+  inner->SetHint("inner");
+  auto* own = new ui::Label(form, form);
+  own->SetHint("own");
+  own->SetShowHint(false);
+  EXPECT_FALSE(app.Hints().HasTool(inner));
+  form->SetShowHint(true);
+  EXPECT_TRUE(app.Hints().HasTool(inner));
+  EXPECT_FALSE(app.Hints().HasTool(own));
+  form->SetShowHint(false);
+  EXPECT_FALSE(app.Hints().HasTool(inner));
+}
+
+TEST_F(FormTest, TopMostFormsStepBackAndReturn) {
+  auto* popup = app.CreateForm<ui::Form>();
+  popup->SetBorderStyle(ui::BorderStyle::None);
+  popup->SetFormStyle(ui::FormStyle::StayOnTop);
+  popup->Show();
+  auto topMost = [&] {
+    return (GetWindowLongPtrA(popup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  };
+  EXPECT_TRUE(topMost());
+  app.NormalizeTopMosts();
+  EXPECT_FALSE(topMost());
+  app.RestoreTopMosts();
+  EXPECT_TRUE(topMost());
+}
+
 TEST_F(FormTest, TheMainFormClosingEndsTheRun) {
   auto* main = app.CreateForm<ui::Form>();
   bool closed = false;
