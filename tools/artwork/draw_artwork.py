@@ -290,7 +290,9 @@ def level_picture(layers, w, h):
 def speaker_layers():
     body = polygon([(1, 5.5), (4, 5.5), (9, 1.5), (9, 14.5), (4, 10.5), (1, 10.5)])
     cone = polygon([(2, 6.5), (4.5, 6.5), (8, 3.5), (8, 12.5), (4.5, 9.5), (2, 9.5)])
-    waves = lambda x, y: 10 < x < 17 and abs(math.hypot(x - 8, y - 8) - 4) < 0.6 and abs(y - 8) < 4
+    def waves(x, y):
+        r = math.hypot(x - 7, y - 8)
+        return 10 < x < 18 and abs(y - 8) < 6 and (abs(r - 4) < 0.6 or abs(r - 7) < 0.6)
     return [(body, (50, 50, 70)), (cone, (150, 160, 190)), (waves, (50, 50, 70))]
 
 
