@@ -1,6 +1,7 @@
 # The two commands for a fresh machine:
 #   make test   installs what is missing, builds win64, win32 and native, runs every test
-#   make demo   (comes with the main window) runs the program's main job headless
+#   make demo   runs the program headless: a screenshot of its main window, the settings it wrote
+# On a desktop: make run
 SHELL := /bin/bash
 PRESETS := native win64 win32
 export CCACHE_BASEDIR := $(CURDIR)
@@ -8,7 +9,7 @@ export CCACHE_NOHASHDIR := 1
 CTEST_ARGS ?= --output-on-failure -j2
 
 .PRECIOUS: build/%/build.ninja
-.PHONY: deps configure build test test-native test-win64 bench clean
+.PHONY: deps configure build test test-native test-win64 bench clean demo run
 
 deps:
 	@tools/install-packages.sh
@@ -39,6 +40,18 @@ bench: build-win64
 	mkdir -p build/win64/bench/compress/work
 	cmake/session.sh $(CURDIR)/build/win64/wineprefix wine build/win64/bench/compress/bench_compress.exe \
 	  'Z:$(subst /,\,$(CURDIR))\build\win64\bench\compress\work' $(BENCH_RUNS)
+
+PROGRAM_TARGETS := VoiceMail inspect
+
+demo: build/win64/build.ninja
+	cmake --build --preset win64 --target $(PROGRAM_TARGETS)
+	cmake/session.sh $(CURDIR)/build/win64/wineprefix tools/demo/demo.sh $(CURDIR)/build/win64
+
+# On the user's display when there is one, else on an Xvfb display that the session starts.
+run: build/win64/build.ninja
+	cmake --build --preset win64 --target $(PROGRAM_TARGETS)
+	@if [ -n "$${DISPLAY:-}" ] && [ -z "$${BDA_KEEP_DISPLAY:-}" ]; then export BDA_KEEP_DISPLAY=1; fi; \
+	cmake/session.sh $(CURDIR)/build/win64/wineprefix tools/demo/run.sh $(CURDIR)/build/win64
 
 clean:
 	rm -rf build

@@ -23,13 +23,18 @@ function(bda_add_test name)
   bda_warnings(${name})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-  set(props TIMEOUT ${T_TIMEOUT})
-  if(T_LOCK)
-    list(JOIN T_LOCK "," locks)
-    list(APPEND props RESOURCE_LOCK ${locks})
-  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} PROPERTIES ${props})
+                       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_LOCK)
+    # RESOURCE_LOCK is a list, which PROPERTIES above cannot carry (joined into one word it
+    # would name a single, different lock). ctest includes this file after the discovery's
+    # own, so it sets the locks on every discovered case of the program.
+    set(locks ${CMAKE_CURRENT_BINARY_DIR}/${name}_locks.cmake)
+    file(WRITE ${locks} "foreach(t IN LISTS ${name}_TESTS)\n"
+                        "  set_tests_properties(\"\${t}\" PROPERTIES RESOURCE_LOCK \"${T_LOCK}\")\n"
+                        "endforeach()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${locks})
+  endif()
 endfunction()
 
 # bda_add_fuzzer(NAME SOURCES files... [LIBS libs...] SEEDS dir [SECONDS n])

@@ -26,11 +26,11 @@ void ReplaceFile(const std::string& From, const std::string& To) {
   // Windows refuses to replace a read-only file; Wine would replace it, so ask first.
   DWORD attributes = GetFileAttributesA(To.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    throw EStreamError(To + ": " + SystemErrorText(ERROR_ACCESS_DENIED));
+    RaiseOSError(ERROR_ACCESS_DENIED, To);
   if (!MoveFileExA(From.c_str(), To.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     // Wine leaves no code when the target is open elsewhere.
     DWORD code = GetLastError();
-    throw EStreamError(To + ": " + SystemErrorText(code ? code : ERROR_SHARING_VIOLATION));
+    RaiseOSError(code ? code : ERROR_SHARING_VIOLATION, To);
   }
 }
 

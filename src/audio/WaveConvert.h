@@ -9,6 +9,6 @@
 std::vector<uint8_t> GsmDestinationFormat();
 
 // Answers true when the file at Path was replaced by its GSM 6.10 version; false when the
-// conversion refused it or failed, and the file is unchanged. File errors raise EStreamError;
+// conversion refused it or failed, and the file is unchanged. File errors raise EOSError;
 // the file is then unchanged as well.
 bool CompressMessageFile(const std::string& Path);

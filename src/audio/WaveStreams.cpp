@@ -34,15 +34,6 @@ namespace {
 constexpr size_t BufferSize = 64 * 1024;
 }
 
-std::string SystemErrorText(DWORD Code) {
-  char text[512] = {};
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                           Code, 0, text, sizeof text, nullptr);
-  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) text[--n] = 0;
-  if (n == 0) return "System error " + std::to_string(Code);
-  return text;
-}
-
 TBufferedFileStream::TBufferedFileStream(const std::string& FileName, TMode Mode)
     : Name(FileName), Buf(BufferSize) {
   if (Mode == fmOpenRead)
@@ -57,15 +48,13 @@ TBufferedFileStream::TBufferedFileStream(const std::string& FileName, TMode Mode
 TBufferedFileStream::~TBufferedFileStream() {
   try {
     FlushBuffer();
-  } catch (const EStreamError&) {
+  } catch (const EOSError&) {
     // Whoever needs the data on the disk calls Commit and sees the failure there.
   }
   CloseHandle(Handle);
 }
 
-void TBufferedFileStream::Fail(DWORD Code) {
-  throw EStreamError(Name + ": " + SystemErrorText(Code));
-}
+void TBufferedFileStream::Fail(DWORD Code) { RaiseOSError(Code, Name); }
 
 size_t TBufferedFileStream::ReadAt(int64_t Where, void* Buffer, size_t Count) {
   LARGE_INTEGER at;

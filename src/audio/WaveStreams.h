@@ -4,19 +4,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
-#endif
 
-// A file or stream failure with the platform's message.
-class EStreamError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+#include "util/Errors.h"
+#endif
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
@@ -25,7 +20,7 @@ class TStream {
   virtual ~TStream() = default;
   // Reads up to Count bytes; fewer at the end of the stream.
   virtual size_t Read(void* Buffer, size_t Count) = 0;
-  // Writes all Count bytes or raises EStreamError.
+  // Writes all Count bytes or raises the platform's error (EOSError).
   virtual void Write(const void* Buffer, size_t Count) = 0;
   // Moves the position (never below 0; beyond the end is allowed) and answers the new one.
   virtual int64_t Seek(int64_t Offset, TSeekOrigin Origin) = 0;
@@ -80,7 +75,4 @@ class TBufferedFileStream : public TStream {
   size_t BufRead = 0;    // bytes of Buf that hold file data read from BufStart
   size_t BufDirty = 0;   // bytes of Buf still to be written at BufStart
 };
-
-// The platform's text for a system error code, without the trailing line break.
-std::string SystemErrorText(DWORD Code);
 #endif

@@ -123,7 +123,7 @@ TEST(CompressMessageFile, AlreadyCompressedMessageStaysUnchanged) {
 
 TEST(CompressMessageFile, MissingFileRaisesTheFileError) {
   std::string dir = TestFolder("missing");
-  EXPECT_THROW(CompressMessageFile(dir + "none.wav"), EStreamError);
+  EXPECT_THROW(CompressMessageFile(dir + "none.wav"), EOSError);
 }
 
 TEST(DoubleConvert, BlockAlignZeroIsRejected) {
@@ -253,7 +253,7 @@ TEST_P(LockedMessage, StaysPcm) {
   else
     other = CreateFileA(msg.c_str(), GENERIC_READ, c.Share, nullptr, OPEN_EXISTING, 0, nullptr);
 
-  EXPECT_THROW(CompressMessageFile(msg), EStreamError);
+  EXPECT_THROW(CompressMessageFile(msg), EOSError);
   if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
   SetFileAttributesA(msg.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(ReadBytes(msg), pcm);

@@ -62,8 +62,8 @@ TEST(BufferedFileStream, MissingFileRaisesThePlatformText) {
   try {
     TBufferedFileStream stream(file, TBufferedFileStream::fmOpenRead);
     ADD_FAILURE() << "opened a missing file";
-  } catch (const EStreamError& e) {
-    EXPECT_EQ(std::string(e.what()), file + ": " + SystemErrorText(ERROR_FILE_NOT_FOUND));
+  } catch (const EOSError& e) {
+    EXPECT_EQ(std::string(e.what()), file + ": " + SysErrorMessage(ERROR_FILE_NOT_FOUND));
   }
 }
 
