@@ -25,7 +25,7 @@ struct TWaveBytes {
   }
 };
 
-struct TPcmSpec {
+struct TPcmFields {
   uint32_t FmtSize = 16;  // 16, 18 or 20
   uint16_t Tag = 1;
   uint16_t Channels = 1;
@@ -38,7 +38,7 @@ struct TPcmSpec {
 };
 
 // A file whose audio data are the bytes 0xA0, 0xA1, ... (DataSize of them).
-inline std::vector<uint8_t> MakeWave(const TPcmSpec& s) {
+inline std::vector<uint8_t> MakeWave(const TPcmFields& s) {
   TWaveBytes w;
   w.Tag("RIFF").U32(0).Tag("WAVE").Tag("fmt ").U32(s.FmtSize);
   w.U16(s.Tag).U16(s.Channels).U32(s.Rate).U32(s.Avg).U16(s.Align).U16(s.Bits);

@@ -129,10 +129,10 @@ TEST(CompressMessageFile, MissingFileRaisesTheFileError) {
 TEST(DoubleConvert, BlockAlignZeroIsRejected) {
   TWaveFormatList list;
   TMemoryStream dest;
-  TPcmSpec spec;
-  spec.Avg = spec.Align = 0;
-  spec.DataSize = 4000;
-  EXPECT_FALSE(Convert(MakeWave(spec), list, dest));
+  TPcmFields fields;
+  fields.Avg = fields.Align = 0;
+  fields.DataSize = 4000;
+  EXPECT_FALSE(Convert(MakeWave(fields), list, dest));
   EXPECT_EQ(list.ErrorCode, 1);
   EXPECT_EQ(list.ErrorMessage, "Source file not PCM format");
 }

@@ -9,30 +9,32 @@ namespace {
 
 struct TReadCase {
   const char* Name;
-  TPcmSpec Spec;
+  TPcmFields Fields;
   bool Accepted;
 };
 
-TPcmSpec With(void (*change)(TPcmSpec&)) {
-  TPcmSpec s;
+TPcmFields With(void (*change)(TPcmFields&)) {
+  TPcmFields s;
   change(s);
   return s;
 }
 
 const TReadCase ReadCases[] = {
-    {"fmt16", TPcmSpec{}, true},
-    {"fmt18", With([](TPcmSpec& s) { s.FmtSize = 18; }), true},
-    {"fmt20", With([](TPcmSpec& s) { s.FmtSize = 20; }), true},
+    {"fmt16", TPcmFields{}, true},
+    {"fmt18", With([](TPcmFields& s) { s.FmtSize = 18; }), true},
+    {"fmt20", With([](TPcmFields& s) { s.FmtSize = 20; }), true},
     {"stereo8",
-     With([](TPcmSpec& s) { s.Channels = 2, s.Bits = 8, s.Rate = 22050, s.Avg = 44100; }), true},
-    {"fact", With([](TPcmSpec& s) { s.Between = "fact"; }), true},
-    {"fmt18fact", With([](TPcmSpec& s) { s.FmtSize = 18, s.Between = "fact"; }), true},
-    {"list", With([](TPcmSpec& s) { s.Between = "LIST"; }), false},
-    {"threeChannels", With([](TPcmSpec& s) { s.Channels = 3, s.Align = 6, s.Avg = 48000; }), false},
-    {"noChannels", With([](TPcmSpec& s) { s.Channels = 0; }), false},
-    {"wrongAverage", With([](TPcmSpec& s) { s.Avg = 16001; }), false},
-    {"gsm", With([](TPcmSpec& s) { s.Tag = 0x31, s.Avg = 1625, s.Align = 65, s.Bits = 0; }), false},
-    {"alignZero", With([](TPcmSpec& s) { s.Align = 0, s.Avg = 0; }), false},
+     With([](TPcmFields& s) { s.Channels = 2, s.Bits = 8, s.Rate = 22050, s.Avg = 44100; }), true},
+    {"fact", With([](TPcmFields& s) { s.Between = "fact"; }), true},
+    {"fmt18fact", With([](TPcmFields& s) { s.FmtSize = 18, s.Between = "fact"; }), true},
+    {"list", With([](TPcmFields& s) { s.Between = "LIST"; }), false},
+    {"threeChannels", With([](TPcmFields& s) { s.Channels = 3, s.Align = 6, s.Avg = 48000; }),
+     false},
+    {"noChannels", With([](TPcmFields& s) { s.Channels = 0; }), false},
+    {"wrongAverage", With([](TPcmFields& s) { s.Avg = 16001; }), false},
+    {"gsm", With([](TPcmFields& s) { s.Tag = 0x31, s.Avg = 1625, s.Align = 65, s.Bits = 0; }),
+     false},
+    {"alignZero", With([](TPcmFields& s) { s.Align = 0, s.Avg = 0; }), false},
 };
 
 void PrintTo(const TReadCase& c, std::ostream* os) {
@@ -43,18 +45,18 @@ class ReadWaveHeaderCase : public testing::TestWithParam<TReadCase> {};
 
 TEST_P(ReadWaveHeaderCase, AcceptsPcmAndStandsOnTheFirstDataByte) {
   const TReadCase& c = GetParam();
-  TMemoryStream stream(MakeWave(c.Spec));
+  TMemoryStream stream(MakeWave(c.Fields));
   TWaveFormat19 format{};
   uint32_t dataSize = 0;
   EXPECT_EQ(ReadWaveHeader(stream, format, dataSize), c.Accepted);
   if (!c.Accepted) return;
-  EXPECT_EQ(format.wFormatTag, c.Spec.Tag);
-  EXPECT_EQ(format.nChannels, c.Spec.Channels);
-  EXPECT_EQ(format.nSamplesPerSec, c.Spec.Rate);
-  EXPECT_EQ(format.nAvgBytesPerSec, c.Spec.Avg);
-  EXPECT_EQ(format.nBlockAlign, c.Spec.Align);
-  EXPECT_EQ(format.wBitsPerSample, c.Spec.Bits);
-  EXPECT_EQ(dataSize, c.Spec.DataSize);
+  EXPECT_EQ(format.wFormatTag, c.Fields.Tag);
+  EXPECT_EQ(format.nChannels, c.Fields.Channels);
+  EXPECT_EQ(format.nSamplesPerSec, c.Fields.Rate);
+  EXPECT_EQ(format.nAvgBytesPerSec, c.Fields.Avg);
+  EXPECT_EQ(format.nBlockAlign, c.Fields.Align);
+  EXPECT_EQ(format.wBitsPerSample, c.Fields.Bits);
+  EXPECT_EQ(dataSize, c.Fields.DataSize);
   uint8_t first = 0;
   ASSERT_EQ(stream.Read(&first, 1), 1u);
   EXPECT_EQ(first, 0xA0);
@@ -64,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ReadWaveHeaderCase, testing::ValuesIn(ReadCases)
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ReadWaveHeader, RejectsWrongIdentifiers) {
-  const std::vector<uint8_t> good = MakeWave(TPcmSpec{});
+  const std::vector<uint8_t> good = MakeWave(TPcmFields{});
   for (size_t at : {0u, 8u, 12u, 36u}) {
     for (uint8_t change : {uint8_t(0x20), uint8_t(0x01)}) {  // case and value
       std::vector<uint8_t> bytes = good;
@@ -80,7 +82,7 @@ TEST(ReadWaveHeader, RejectsWrongIdentifiers) {
 // A file cut anywhere before the data size is refused; cut inside the data size, the size holds
 // the bytes that were there.
 TEST(ReadWaveHeader, FileCutAtEachByte) {
-  const std::vector<uint8_t> good = MakeWave(With([](TPcmSpec& s) { s.DataSize = 0x04030201; }));
+  const std::vector<uint8_t> good = MakeWave(With([](TPcmFields& s) { s.DataSize = 0x04030201; }));
   for (size_t length = 0; length < 44; ++length) {
     TMemoryStream stream(std::vector<uint8_t>(good.begin(), good.begin() + length));
     TWaveFormat19 format{};
