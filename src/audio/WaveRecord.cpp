@@ -111,7 +111,13 @@ bool TWaveRecorder::Stop(TNotifyEvent Handler) {
   OnNotify = std::move(Handler);
   MCI_GENERIC_PARMS params{};
   params.dwCallback = reinterpret_cast<DWORD_PTR>(NotifyWindow);
-  return Send(MCI_STOP, MCI_NOTIFY, &params);
+  DWORD_PTR mode = Status(MCI_STATUS_MODE);
+  if (!Send(MCI_STOP, MCI_NOTIFY, &params)) return false;
+  // Wine's wave driver answers the stop of a recording while its recording thread still closes
+  // the wave-in device; a save and close right after it free what that thread still writes to,
+  // and the heap breaks a little later. The thread needs a few milliseconds more.
+  if (mode == MCI_MODE_RECORD || mode == MCI_MODE_PAUSE) Sleep(250);
+  return true;
 }
 
 bool TWaveRecorder::Pause(TNotifyEvent Handler) {
