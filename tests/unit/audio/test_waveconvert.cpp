@@ -137,6 +137,17 @@ TEST(DoubleConvert, BlockAlignZeroIsRejected) {
   EXPECT_EQ(list.ErrorMessage, "Source file not PCM format");
 }
 
+// An empty recording gives the ACM nothing to prepare: the message stays as it is.
+TEST(DoubleConvert, EmptyMessageFailsAtPreparing) {
+  TPcmFields fields;
+  fields.DataSize = 0;
+  TWaveFormatList list;
+  TMemoryStream dest;
+  EXPECT_FALSE(Convert(MakeWave(fields), list, dest));
+  EXPECT_EQ(list.ErrorMessage, "PrepareHeader # 1");
+  EXPECT_EQ(list.ErrorCode, int32_t(MMSYSERR_INVALPARAM));
+}
+
 // A data size beyond the end of the file converts what is there, as fast as the true size does.
 TEST(DoubleConvert, DataSizeBeyondTheFileConvertsWhatIsThere) {
   std::string dir = TestFolder("oversize");
