@@ -40,6 +40,9 @@ pactl set-default-source nul.monitor
 
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
+# A crash ends the program at once with a failure code: on a display Wine's debugger
+# would open its crash dialog and wait for a user who is not there.
+export WINEDLLOVERRIDES="winedbg.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 wineserver -p
 # Start Wine's services and the desktop window now, with no pipe of ours open: a service
 # started by a test program would inherit its output pipe and keep ctest waiting.

@@ -78,15 +78,9 @@ UniqueFile OpenFile(const std::string& path, DWORD access, DWORD share, DWORD di
 
 // ---- Registry ---------------------------------------------------------------
 
+// The registry class's read-only open is this very call: KEY_READ, nothing created.
 bool TRegistryEx::OpenKeyRead(const std::string& key) {
-  std::string path = key;
-  const bool relative = path.empty() || path[0] != '\\';
-  HKEY base = BaseKeyFor(path);
-  HKEY opened = nullptr;
-  lastError_ = RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &opened);
-  if (lastError_ != ERROR_SUCCESS) return false;
-  ChangeKey(opened, PathAfterOpening(path, relative));
-  return true;
+  return OpenKeyReadOnly(key);
 }
 
 std::string ReadCurrentVersionValue(const std::string& name) {
