@@ -398,27 +398,24 @@ void TVoiceMailForm::DrawLevelIndicator(ui::Image* image, ui::PaintBox* box, std
     target = GetDC(window);
     SetViewportOrgEx(target, box->Left(), box->Top(), nullptr);
   }
-  HDC mem = CreateCompatibleDC(target);
-  HBITMAP bmp = CreateCompatibleBitmap(target, bm.bmWidth, bm.bmHeight);
-  HGDIOBJ oldBmp = SelectObject(mem, bmp);
-  RECT r{0, 0, bm.bmWidth, bm.bmHeight};
-  HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128));
-  FillRect(mem, &r, grey);
-  DeleteObject(grey);
-  r.top += rows;
-  HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
-  FillRect(mem, &r, green);
-  DeleteObject(green);
-  HDC src = CreateCompatibleDC(target);
-  HGDIOBJ oldSrc = SelectObject(src, image->Bitmap());
-  TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, bm.bmWidth, bm.bmHeight,
-                 RGB(0, 255, 0));
-  SelectObject(src, oldSrc);
-  DeleteDC(src);
-  BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, oldBmp);
-  DeleteObject(bmp);
-  DeleteDC(mem);
+  {
+    ui::MemoryDC mem(target, bm.bmWidth, bm.bmHeight);
+    RECT r{0, 0, bm.bmWidth, bm.bmHeight};
+    HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128));
+    FillRect(mem, &r, grey);
+    DeleteObject(grey);
+    r.top += rows;
+    HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+    FillRect(mem, &r, green);
+    DeleteObject(green);
+    {
+      ui::MemoryDC src(target);
+      ui::SelectedObject selected(src, image->Bitmap());
+      TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, bm.bmWidth, bm.bmHeight,
+                     RGB(0, 255, 0));
+    }
+    BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+  }
   if (!dc) ReleaseDC(window, target);
 }
 

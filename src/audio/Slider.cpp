@@ -129,15 +129,12 @@ void TSlider::EnabledChanged() {
 
 void TSlider::DrawTo(HDC dc) {
   const int w = Width(), h = Height();
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = CreateCompatibleBitmap(dc, w > 0 ? w : 1, h > 0 ? h : 1);
-  HGDIOBJ oldBmp = SelectObject(mem, bmp);
-  HDC src = CreateCompatibleDC(dc);
+  ui::MemoryDC mem(dc, w, h);
+  ui::MemoryDC src(dc);
   if (HasBitmap(bkgImage_)) {
     SIZE s = BitmapSize(bkgImage_);
-    HGDIOBJ old = SelectObject(src, bkgImage_->Bitmap());
+    ui::SelectedObject selected(src, bkgImage_->Bitmap());
     BitBlt(mem, 0, 0, s.cx, s.cy, src, 0, 0, SRCCOPY);
-    SelectObject(src, old);
   } else {
     RECT r{0, 0, w, h};
     HBRUSH b = CreateSolidBrush(ui::ColorToRGB(Color()));
@@ -147,19 +144,14 @@ void TSlider::DrawTo(HDC dc) {
   if (HasBitmap(holderImage_)) {
     int frameX = numImages_ < 2 ? 0 : frameWidth_ * imageIndex_;
     int hh = HolderSize().cy;
-    HGDIOBJ old = SelectObject(src, holderImage_->Bitmap());
+    ui::SelectedObject selected(src, holderImage_->Bitmap());
     if (transparent_)
       TransparentBlt(mem, holderRect_.left, holderRect_.top, frameWidth_, hh, src, frameX, 0,
                      frameWidth_, hh, ui::ColorToRGB(transpColor_));
     else
       BitBlt(mem, holderRect_.left, holderRect_.top, frameWidth_, hh, src, frameX, 0, SRCCOPY);
-    SelectObject(src, old);
   }
-  DeleteDC(src);
   BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, oldBmp);
-  DeleteObject(bmp);
-  DeleteDC(mem);
 }
 
 void TSlider::DrawSlider() {

@@ -16,11 +16,9 @@ void Line(HDC dc, int x, int y1, int y2, ui::TColor color) {
 
 void CopyImage(HDC dc, ui::Image* image, const RECT& r) {
   if (!image || !image->Bitmap()) return;
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, image->Bitmap());
+  ui::MemoryDC mem(dc);
+  ui::SelectedObject selected(mem, image->Bitmap());
   BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, r.left, r.top, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
 }
 
 }  // namespace

@@ -183,9 +183,7 @@ void TSliderForm::PaintBoxDevicePaint(HDC dc) {
 
 void TSliderForm::PaintBoxLevelPaint(HDC dc) {
   const int w = PaintBoxLevel->Width(), h = PaintBoxLevel->Height();
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
-  HGDIOBJ oldBmp = SelectObject(mem, bmp);
+  ui::MemoryDC mem(dc, w, h);
   RECT all{0, 0, w, h};
   HBRUSH gray = CreateSolidBrush(ui::clGray);
   FillRect(mem, &all, gray);
@@ -196,17 +194,12 @@ void TSliderForm::PaintBoxLevelPaint(HDC dc) {
   DeleteObject(lime);
   if (ImgBkg->Bitmap()) {
     // The background's lime window shapes the bar.
-    HDC src = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(src, ImgBkg->Bitmap());
+    ui::MemoryDC src(dc);
+    ui::SelectedObject selected(src, ImgBkg->Bitmap());
     TransparentBlt(mem, 0, 0, w, h, src, PaintBoxLevel->Left() - ImgBkg->Left(),
                    PaintBoxLevel->Top() - ImgBkg->Top(), w, h, clLime);
-    SelectObject(src, old);
-    DeleteDC(src);
   }
   BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, oldBmp);
-  DeleteObject(bmp);
-  DeleteDC(mem);
 }
 
 void TSliderForm::RepaintLevel() {

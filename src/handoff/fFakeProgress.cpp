@@ -81,16 +81,16 @@ void TProgressForm::CreateComponents() {
 void TProgressForm::SetIcon(HICON Icon) {
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, IconSize, IconSize);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  // Drawn with its mask over the form's own colour, which then shows around it.
-  RECT all{0, 0, IconSize, IconSize};
-  HBRUSH background = CreateSolidBrush(ui::ColorToRGB(Color()));
-  FillRect(dc, &all, background);
-  DeleteObject(background);
-  DrawIconEx(dc, 0, 0, Icon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  {
+    ui::MemoryDC dc(screen);
+    ui::SelectedObject selected(dc, bitmap);
+    // Drawn with its mask over the form's own colour, which then shows around it.
+    RECT all{0, 0, IconSize, IconSize};
+    HBRUSH background = CreateSolidBrush(ui::ColorToRGB(Color()));
+    FillRect(dc, &all, background);
+    DeleteObject(background);
+    DrawIconEx(dc, 0, 0, Icon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
+  }
   ReleaseDC(nullptr, screen);
   imgIcon->SetBitmap(bitmap);
 }

@@ -204,8 +204,8 @@ void SpeedButton::MouseLeave() {
 void SpeedButton::DrawGlyph(HDC dc, int x, int y) {
   BITMAP bm{};
   GetObjectA(glyph_, sizeof bm, &bm);
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, glyph_);
+  MemoryDC mem(dc);
+  SelectedObject selected(mem, glyph_);
   COLORREF key = GetPixel(mem, 0, bm.bmHeight - 1);
   if (Enabled()) {
     TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, 0, 0, bm.bmWidth, bm.bmHeight, key);
@@ -219,8 +219,6 @@ void SpeedButton::DrawGlyph(HDC dc, int x, int y) {
       for (int i = 0; i < bm.bmWidth; ++i)
         if (GetPixel(mem, i, j) != key) SetPixel(dc, x + i, y + j, ColorToRGB(clBtnShadow));
   }
-  SelectObject(mem, old);
-  DeleteDC(mem);
 }
 
 void SpeedButton::Paint(HDC dc) {

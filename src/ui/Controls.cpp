@@ -380,18 +380,14 @@ LRESULT WinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       RECT r;
       GetClientRect(hwnd_, &r);
       // Drawn off screen first so that transparent children over the background do not flicker.
-      HDC mem = CreateCompatibleDC(dc);
-      HBITMAP bmp =
-          CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
-      HGDIOBJ old = SelectObject(mem, bmp);
-      PaintBackground(mem, r);
-      PaintWindow(mem);
-      PaintGraphicChildren(mem, ps.rcPaint);
-      BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-             ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-      SelectObject(mem, old);
-      DeleteObject(bmp);
-      DeleteDC(mem);
+      {
+        MemoryDC mem(dc, r.right, r.bottom);
+        PaintBackground(mem, r);
+        PaintWindow(mem);
+        PaintGraphicChildren(mem, ps.rcPaint);
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+      }
       EndPaint(hwnd_, &ps);
       return 0;
     }

@@ -27,4 +27,19 @@ HFONT FontHandle::Get(const FontInfo& info) {
   return font_;
 }
 
+MemoryDC::MemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
+
+MemoryDC::MemoryDC(HDC like, int width, int height) : MemoryDC(like) {
+  bitmap_ = CreateCompatibleBitmap(like, width > 0 ? width : 1, height > 0 ? height : 1);
+  old_ = SelectObject(dc_, bitmap_);
+}
+
+MemoryDC::~MemoryDC() {
+  if (bitmap_) {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+  }
+  DeleteDC(dc_);
+}
+
 }  // namespace ui

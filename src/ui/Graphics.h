@@ -61,4 +61,35 @@ class FontHandle {
   FontInfo made_;
 };
 
+// Selects a GDI object into a device context and puts the previous one back at the end of
+// the scope.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() { SelectObject(dc_, old_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A memory device context compatible with another. Given a size, it draws into a compatible
+// bitmap of its own (at least 1 x 1), freed with it.
+class MemoryDC {
+ public:
+  explicit MemoryDC(HDC like);
+  MemoryDC(HDC like, int width, int height);
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  ~MemoryDC();
+  operator HDC() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
 }  // namespace ui

@@ -176,8 +176,8 @@ void Image::Paint(HDC dc) {
   } else if (center_) {
     OffsetRect(&dst, (Width() - bm.bmWidth) / 2, (Height() - bm.bmHeight) / 2);
   }
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, bitmap_);
+  MemoryDC mem(dc);
+  SelectedObject selected(mem, bitmap_);
   int w = dst.right - dst.left, h = dst.bottom - dst.top;
   if (transparent_) {
     TransparentBlt(dc, dst.left, dst.top, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight,
@@ -186,8 +186,6 @@ void Image::Paint(HDC dc) {
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, dst.left, dst.top, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
   }
-  SelectObject(mem, old);
-  DeleteDC(mem);
 }
 
 // ---- Bevel ----
