@@ -35,8 +35,14 @@ std::string RunShell(const std::string& Command) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &si, &pi)) {
+  // Under load Wine now and then refuses a start with ERROR_INTERNAL_ERROR; a retry succeeds.
+  bool started = false;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt) Sleep(200);
+    started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &si, &pi);
+  }
+  if (!started) {
     ADD_FAILURE() << "cannot start " << line << ": " << GetLastError();
     return {};
   }
