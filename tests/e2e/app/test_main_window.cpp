@@ -13,19 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "ui/Inspect.h"
+#include "e2e/common/VoiceMailProcess.h"
 #include "util/qsUtils.h"
 
 namespace {
 
 const char kSettingsKey[] = "Software\\Brevilo\\Dorar Adar";
-const char kCaption[] = "Brevilo Dorar Adar";
-
-std::string WindowsPath(std::string unixPath) {
-  for (char& c : unixPath)
-    if (c == '/') c = '\\';
-  return "Z:" + unixPath;
-}
 
 std::string TempFolder() {
   char buf[MAX_PATH] = "";
@@ -113,32 +106,6 @@ bool ReadValue(const char* name, RegValue& v) {
   return true;
 }
 
-struct WindowSearch {
-  DWORD pid;
-  const char* cls;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<WindowSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = "";
-  GetClassNameA(hwnd, cls, sizeof cls);
-  char text[128] = "";
-  GetWindowTextA(hwnd, text, sizeof text);
-  bool match = s->cls ? lstrcmpiA(cls, s->cls) == 0 : std::string(text) == kCaption;
-  if (pid == s->pid && match && IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-void Pause(int ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
 // A mouse move as the input devices make it (a warped cursor alone sends no mouse message).
 void MoveTo(int x, int y) {
   for (int dx : {-2, 0}) {
@@ -164,57 +131,34 @@ void ClickAt(int x, int y) {
   SendInput(1, &in[1], sizeof(INPUT));
 }
 
-class Program {
+class Program : public VoiceMailProcess {
  public:
   // Starts the program with the mouse at `cursor` and waits for its main window.
   explicit Program(POINT cursor) {
     SetCursorPos(cursor.x, cursor.y);
-    std::string exe = WindowsPath(VOICEMAIL_EXE);
-    std::string folder = exe.substr(0, exe.rfind('\\'));
-    std::string command = "\"" + exe + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &si, &pi_))
-      return;
-    for (int i = 0; i < 300 && !form_; ++i) {
-      WindowSearch s{pi_.dwProcessId, nullptr};
-      EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&s));
-      form_ = s.found;
-      if (!form_) Pause(50);
-    }
+    Start(VOICEMAIL_EXE);
   }
-  ~Program() {
-    if (!pi_.hProcess) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
-    CloseHandle(pi_.hProcess);
-    CloseHandle(pi_.hThread);
-  }
-  HWND Form() const { return form_; }
-  ui::Properties Get(const std::string& name) const { return ui::Inspect(form_, name); }
 
   // Clicks the tool bar's Exit button and waits for the program's end; its exit code.
   DWORD ExitWithButton() {
     ui::Properties exit = Get("btnExit");
     ClickAt(std::stoi(exit["screenleft"]) + std::stoi(exit["width"]) / 2,
             std::stoi(exit["screentop"]) + std::stoi(exit["height"]) / 2);
-    if (WaitForSingleObject(pi_.hProcess, 20000) != WAIT_OBJECT_0) return 0xFFFFFFFF;
-    DWORD code = 0;
-    GetExitCodeProcess(pi_.hProcess, &code);
-    return code;
+    return Ended(20000) ? ExitCode() : 0xFFFFFFFF;
   }
 
   // The text of the program's tooltip once one shows, or empty after the wait.
   std::string ShownTip() const {
+    auto isTip = [](const std::string& cls, const std::string&) {
+      return lstrcmpiA(cls.c_str(), "tooltips_class32") == 0;
+    };
     for (int i = 0; i < 60; ++i) {
-      WindowSearch s{pi_.dwProcessId, "tooltips_class32"};
-      EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&s));
-      if (s.found) {
+      if (HWND tip = FindProcessWindow(Id(), isTip)) {
         // Another process's GetWindowText reads only the title; the tip's text comes with
         // WM_GETTEXT.
         char text[512] = "";
         DWORD_PTR got = 0;
-        SendMessageTimeoutA(s.found, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+        SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                             SMTO_ABORTIFHUNG, 2000, &got);
         if (text[0]) return text;
       }
@@ -222,10 +166,6 @@ class Program {
     }
     return {};
   }
-
- private:
-  PROCESS_INFORMATION pi_{};
-  HWND form_ = nullptr;
 };
 
 void ExpectEnabled(const Program& p, const std::vector<const char*>& names, const char* state) {

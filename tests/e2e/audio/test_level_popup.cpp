@@ -13,21 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "ui/Inspect.h"
+#include "e2e/common/VoiceMailProcess.h"
 
 namespace {
-
-const char kCaption[] = "Brevilo Dorar Adar";
-
-void Pause(int ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-std::string WindowsPath(std::string unixPath) {
-  for (char& c : unixPath)
-    if (c == '/') c = '\\';
-  return "Z:" + unixPath;
-}
 
 void MoveTo(int x, int y) {
   for (int i = 0; i < 20; ++i) {
@@ -62,46 +50,13 @@ void CtrlKey(char key) {
   Pause(400);
 }
 
-struct WindowSearch {
-  DWORD pid;
-  bool main;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<WindowSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char text[128] = "", cls[64] = "";
-  GetWindowTextA(hwnd, text, sizeof text);
-  GetClassNameA(hwnd, cls, sizeof cls);
-  bool match = s->main ? std::string(text) == kCaption
-                       : std::string(cls) == "BdaWindow" && std::string(text) != kCaption;
-  if (pid == s->pid && match && IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-class Program {
+class Program : public VoiceMailProcess {
  public:
   explicit Program(POINT cursor) {
     MoveTo(cursor.x, cursor.y);
-    std::string exe = WindowsPath(VOICEMAIL_EXE);
-    std::string folder = exe.substr(0, exe.rfind('\\'));
-    std::string command = "\"" + exe + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &si, &pi_))
-      return;
-    for (int i = 0; i < 300 && !form_; ++i) {
-      form_ = Find(true);
-      if (!form_) Pause(50);
-    }
+    Start(VOICEMAIL_EXE);
     // Shown, the window moves under the mouse (its Record button's point 20, 20).
-    for (int i = 0; i < 60 && form_; ++i) {
+    for (int i = 0; i < 60 && Form(); ++i) {
       ui::Properties record = Get("btnRecord");
       if (!record["screenleft"].empty() && std::stoi(record["screenleft"]) + 20 == cursor.x &&
           std::stoi(record["screentop"]) + 20 == cursor.y)
@@ -110,31 +65,17 @@ class Program {
     }
     Pause(200);
   }
-  ~Program() {
-    if (!pi_.hProcess) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
-    CloseHandle(pi_.hProcess);
-    CloseHandle(pi_.hThread);
-  }
-  HWND Find(bool main) const {
-    WindowSearch s{pi_.dwProcessId, main};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-  }
-  HWND Form() const { return form_; }
+  // The popup: the program's other visible form.
   HWND Popup() const {
+    auto isPopup = [](const std::string& cls, const std::string& text) {
+      return cls == "BdaWindow" && text != kMainCaption;
+    };
     for (int i = 0; i < 40; ++i) {
-      if (HWND h = Find(false)) return h;
+      if (HWND h = FindProcessWindow(Id(), isPopup)) return h;
       Pause(50);
     }
     return nullptr;
   }
-  ui::Properties Get(const std::string& name) const { return ui::Inspect(form_, name); }
-  bool Ended(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
-
- private:
-  PROCESS_INFORMATION pi_{};
-  HWND form_ = nullptr;
 };
 
 // The named property once it has the value (input reaches a busy program late), or its last
